@@ -1,0 +1,32 @@
+# Thin driver over CMake. `make test` and `make demo` work on a fresh machine: they
+# install what is missing, configure and build first.
+BUILD      ?= build
+JOBS       ?= 2
+WERROR     ?= OFF
+CMAKE_ARGS ?=
+
+.PHONY: all deps configure build test demo sanitize bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS)
+
+configure: $(BUILD)/CMakeCache.txt
+	@cmake -S . -B $(BUILD) -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+demo: build
+	@rm -f $(BUILD)/demo.db $(BUILD)/demo.db-wal $(BUILD)/demo.db-shm
+	$(BUILD)/tools/kivostore/kivostore demo $(BUILD)/demo.db
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,198 @@
+#include "DbSQLite.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "Utf8.h"
+
+namespace {
+
+const int kBusyTimeoutMs = 5000;
+const CString kEmpty;
+
+bool OnlyWhitespaceOrSemicolons(const char* tail)
+{
+    for (; tail && *tail; ++tail) {
+        if (!std::strchr(" \t\r\n\f\v;", *tail)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+const CString& CDbSQLite::ResultTable::GetValue(size_t row, size_t column) const
+{
+    if (row >= m_Records.size() || column >= m_Records[row].size()) return kEmpty;
+    return m_Records[row][column];
+}
+
+CDbSQLite::CDbSQLite() = default;
+
+CDbSQLite::~CDbSQLite()
+{
+    Close();
+}
+
+LONG CDbSQLite::Fail(LONG code, const std::wstring& message)
+{
+    m_lastError = message;
+    return code;
+}
+
+LONG CDbSQLite::Open(const wchar_t* path, const wchar_t* /*second*/)
+{
+    std::wstring wanted = path ? path : L"";
+    if (m_db && wanted == m_path) return SQLITE_OK;
+    Close();
+    if (wanted.empty()) return Fail(SQLITE_CANTOPEN, L"no database path");
+
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(ToUtf8(wanted).c_str(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        std::wstring message = db ? FromUtf8(std::string(sqlite3_errmsg(db))) : L"out of memory";
+        sqlite3_close(db);
+        return Fail(rc, message);
+    }
+    m_db = db;
+    m_path = wanted;
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    // The schema read makes a file that is not a database fail here, not in a later call.
+    const char* setup[] = {"select count(*) from sqlite_master", "PRAGMA journal_mode=WAL",
+                           "PRAGMA synchronous=FULL"};
+    for (const char* sql : setup) {
+        rc = Step(sql, nullptr);
+        if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+            std::wstring message = m_lastError;
+            Close();
+            return Fail(rc, message);
+        }
+    }
+    return SQLITE_OK;
+}
+
+void CDbSQLite::Close()
+{
+    RollBackOpenTransaction();
+    m_depth = 0;
+    m_failed = false;
+    if (m_db) sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_path.clear();
+}
+
+void CDbSQLite::RollBackOpenTransaction()
+{
+    if (m_db && !sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+// Prepares and steps one statement; rows go to table when given. Returns SQLITE_DONE
+// when the statement finished, else SQLite's code with m_lastError set.
+LONG CDbSQLite::Step(const std::string& sql, ResultTable* table)
+{
+    if (!m_db) return Fail(SQLITE_MISUSE, L"database is not open");
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
+    if (rc != SQLITE_OK) return Fail(rc, FromUtf8(std::string(sqlite3_errmsg(m_db))));
+    if (!stmt) return Fail(SQLITE_MISUSE, L"empty statement");
+    if (!OnlyWhitespaceOrSemicolons(tail)) {
+        sqlite3_finalize(stmt);
+        return Fail(SQLITE_ERROR, L"more than one statement in one call is refused");
+    }
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (!table) continue;
+        int columns = sqlite3_column_count(stmt);
+        ResultTable::Record record;
+        record.reserve(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+            size_t bytes = static_cast<size_t>(sqlite3_column_bytes(stmt, c));
+            record.emplace_back(text ? FromUtf8(text, bytes) : std::wstring());
+        }
+        table->m_Records.push_back(std::move(record));
+    }
+    if (rc != SQLITE_DONE) {
+        std::wstring message = FromUtf8(std::string(sqlite3_errmsg(m_db)));
+        sqlite3_finalize(stmt);
+        return Fail(rc, message);
+    }
+    sqlite3_finalize(stmt);
+    return SQLITE_DONE;
+}
+
+// Runs one statement; a failure inside a transaction rolls it back and marks it failed.
+LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table)
+{
+    if (m_depth > 0 && m_failed) {
+        return Fail(SQLITE_ABORT, L"transaction already rolled back after: " + m_firstFailure);
+    }
+    LONG rc = Step(ToUtf8(sql ? std::wstring(sql) : std::wstring()), table);
+    if (rc != SQLITE_DONE && m_depth > 0) {
+        m_failed = true;
+        m_firstFailure = m_lastError;
+        RollBackOpenTransaction();
+    }
+    return rc;
+}
+
+LONG CDbSQLite::SelectStatement(const wchar_t* sql, ResultTable& table)
+{
+    table.Clear();
+    LONG rc = Run(sql, &table);
+    if (rc == SQLITE_DONE) return SQLITE_OK;
+    table.Clear();
+    return rc;
+}
+
+LONG CDbSQLite::DirectStatement(const wchar_t* sql)
+{
+    return Run(sql, nullptr);
+}
+
+LONG CDbSQLite::ExecInTransaction(const CString& sql)
+{
+    LONG rc = Run(sql, nullptr);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+void CDbSQLite::BeginTransaction()
+{
+    if (m_depth > 0 && m_failed) {
+        // The failed transaction was already rolled back; its owner gave up on it.
+        m_depth = 0;
+        m_failed = false;
+    }
+    if (m_depth++ > 0) return;
+    LONG rc = Step("BEGIN IMMEDIATE", nullptr);
+    if (rc != SQLITE_DONE) {
+        m_failed = true;
+        m_firstFailure = m_lastError;
+    }
+}
+
+LONG CDbSQLite::CommitTransaction()
+{
+    if (m_depth == 0) return Fail(SQLITE_ERROR, L"cannot commit - no transaction is active");
+    if (--m_depth > 0) {
+        return m_failed ? Fail(SQLITE_ABORT, L"transaction rolled back after: " + m_firstFailure)
+                        : SQLITE_OK;
+    }
+    if (m_failed) {
+        m_failed = false;
+        RollBackOpenTransaction();
+        return Fail(SQLITE_ABORT, L"transaction rolled back after: " + m_firstFailure);
+    }
+    LONG rc = Step("COMMIT", nullptr);
+    if (rc == SQLITE_DONE) return SQLITE_OK;
+    std::wstring message = m_lastError;
+    RollBackOpenTransaction();
+    m_lastError = message;
+    return rc;
+}
+
+const wchar_t* CDbSQLite::LastError()
+{
+    return m_lastError.c_str();
+}

@@ -1,0 +1,59 @@
+// The database wrapper: one SQLite connection to one file. Each call runs exactly one
+// statement to its end. Transactions nest (only the outermost begin and commit reach
+// SQLite), and a statement that fails inside one rolls the whole transaction back at
+// once, so a half-done rewrite is never committed by anyone.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CString.h"
+#include "PlatformTypes.h"
+
+struct sqlite3;
+
+class CDbSQLite {
+public:
+    // The rows of one query, columns by position. A column past the end of a row reads as
+    // the empty text, so an older table whose upgrade failed cannot crash a load.
+    class ResultTable {
+    public:
+        typedef std::vector<CString> Record;
+        std::vector<Record> m_Records;
+
+        size_t GetRowCount() const { return m_Records.size(); }
+        const CString& GetValue(size_t row, size_t column) const;
+        void Clear() { m_Records.clear(); }
+    };
+
+    CDbSQLite();
+    CDbSQLite(const CDbSQLite&) = delete;
+    CDbSQLite& operator=(const CDbSQLite&) = delete;
+    virtual ~CDbSQLite();
+
+    // 0 when open (the file is created when absent); else SQLite's code. A file that is
+    // not a database fails here (26). The second argument is reserved.
+    LONG Open(const wchar_t* path, const wchar_t* second);
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+
+    LONG SelectStatement(const wchar_t* sql, ResultTable& table);  // 0 or SQLite's code
+    LONG DirectStatement(const wchar_t* sql);                      // 101 or SQLite's code
+    void BeginTransaction();
+    LONG ExecInTransaction(const CString& sql);                    // 0 or SQLite's code
+    LONG CommitTransaction();                                      // 0 or SQLite's code
+    const wchar_t* LastError();
+
+private:
+    LONG Run(const wchar_t* sql, ResultTable* table);
+    LONG Step(const std::string& sql, ResultTable* table);
+    LONG Fail(LONG code, const std::wstring& message);
+    void RollBackOpenTransaction();
+
+    sqlite3* m_db = nullptr;
+    std::wstring m_path;
+    std::wstring m_lastError;
+    int m_depth = 0;           // nesting depth of BeginTransaction
+    bool m_failed = false;     // a statement failed in the current transaction
+    std::wstring m_firstFailure;
+};

@@ -1,0 +1,39 @@
+#include "MiscFuncs.h"
+
+#include <cwchar>
+#include <ctime>
+
+CString CMiscFuncs::Convert2SqlParam(const wchar_t* value)
+{
+    std::wstring out;
+    if (!value) return CString();
+    for (const wchar_t* p = value; *p; ++p) {
+        out += *p;
+        if (*p == L'\'') out += L'\'';
+    }
+    return CString(out);
+}
+
+CString CMiscFuncs::GetCurTime(int /*unused*/)
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    wchar_t buffer[32];
+    std::swprintf(buffer, 32, L"%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return CString(buffer);
+}
+
+int CMiscFuncs::SplitStr(const CString& text, wchar_t separator, CStringArray& parts)
+{
+    parts.RemoveAll();
+    std::wstring piece;
+    for (const wchar_t ch : text.Str()) {
+        if (ch != separator) { piece += ch; continue; }
+        if (!piece.empty()) parts.Add(CString(piece));
+        piece.clear();
+    }
+    if (!piece.empty()) parts.Add(CString(piece));
+    return parts.GetSize();
+}

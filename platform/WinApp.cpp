@@ -1,0 +1,6 @@
+#include "WinApp.h"
+
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}

@@ -1,0 +1,11 @@
+#include "KivoStoreApp.h"
+
+BOOL CKivoStoreApp::InitInstance()
+{
+    CWinApp::InitInstance();
+    return TRUE;
+}
+
+namespace {
+CKivoStoreApp theApp;
+}

@@ -1,0 +1,97 @@
+// CStore: loading and saving table stores selected by the save mask.
+#include "KivoLog.h"
+#include "Store.h"
+
+namespace {
+
+bool SelectedByMask(const CStore::MaskRow& row, unsigned int mask) { return (row.bit & mask) != 0; }
+bool SelectedForLoadAll(const CStore::MaskRow& row, unsigned int) { return row.allLoad; }
+
+}  // namespace
+
+int CStore::LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask)
+{
+    if (!OpenDBFile(m_strDBPath)) return 0;
+    // A store whose load fails logs it itself; the others still load.
+    for (const MaskRow& row : MaskTable()) {
+        if (row.load && selected(row, mask)) row.load(*this);
+    }
+    return 1;
+}
+
+int CStore::LoadFromDisk(unsigned int mask)
+{
+    return LoadRows(SelectedByMask, mask);
+}
+
+int CStore::LoadFromDisk()
+{
+    return LoadRows(SelectedForLoadAll, 0);
+}
+
+int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
+{
+    CKivoLog::Print(L"CStore::SaveToDisk", L"Begin and type = ", mask);
+    if (!m_pDbSQLite) {
+        CKivoLog::Print(L"CStore::SaveToDisk m_pDbSQLite = NULL");
+        return 0;
+    }
+    if (!OpenDBFile(m_strDBPath)) {
+        CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
+        return 0;
+    }
+    if (bInTransaction) m_pDbSQLite->BeginTransaction();
+
+    bool anySaved = false;
+    bool allSaved = true;
+    std::vector<const MaskRow*> written;
+    for (const MaskRow& row : MaskTable()) {
+        if (!row.save || !SelectedByMask(row, mask)) continue;
+        anySaved = true;
+        if (row.save(*this, bInTransaction) == 1) {
+            written.push_back(&row);
+        } else {
+            allSaved = false;
+        }
+    }
+
+    int result = anySaved && allSaved ? 1 : 0;
+    if (bInTransaction) {
+        result = m_pDbSQLite->CommitTransaction() == 0 ? 1 : 0;
+        // Pending changes are forgotten only once the transaction that wrote them is in.
+        if (result) {
+            for (const MaskRow* row : written) {
+                if (row->forget) row->forget(*this);
+            }
+        }
+    }
+    CloseDBFile();
+    CKivoLog::Print(L"CStore::SaveToDisk", L"End and type = ", mask);
+    return result;
+}
+
+int CStore::SaveToDisk()
+{
+    CKivoLog::Print(L"CStore::SaveToDisk", L"Begin");
+    if (!m_pDbSQLite || !OpenDBFile(m_strDBPath)) {
+        CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
+        return 0;
+    }
+    for (const MaskRow& row : MaskTable()) {
+        if (row.save && row.allSave) row.save(*this, 0);
+    }
+    CloseDBFile();
+    CKivoLog::Print(L"CStore::SaveToDisk", L"End");
+    return 1;
+}
+
+int CStore::SetDataConsistentFlag(unsigned int mask, bool bConsistent)
+{
+    CKivoLog::PrintV(L"CStore::SetDataConsistentFlag, Begin , Mask = %u, bConsistent = %s", mask,
+                     bConsistent ? L"true" : L"false");
+    for (const MaskRow& row : MaskTable()) {
+        if (row.setFlag && SelectedByMask(row, mask)) row.setFlag(*this, bConsistent);
+    }
+    CKivoLog::Print(L"CStore::SetDataConsistentFlag, End");
+    return 1;
+}

@@ -1,0 +1,89 @@
+// CStore: the database path, opening the file, and creating and upgrading the schema.
+#include "KivFileUtility.h"
+#include "KivoLog.h"
+#include "Schema.h"
+#include "Store.h"
+
+void CStore::SetDBPath(const CString& strPath)
+{
+    CKivoLog::PrintV(L"CStore::SetDBPath strPath = %s, m_strDBPath = %s", strPath.GetString(),
+                     m_strDBPath.GetString());
+    if (m_strDBPath.CompareNoCase(strPath) != 0 || !CKivFileUtility::IsFileExist(strPath.Str(), nullptr)) {
+        m_bTableCreated = FALSE;
+        m_nTableCount = 0;
+        CKivoLog::Print(L"CStore::SetDBPath m_bTableCreated = FALSE");
+    }
+    m_strDBPath = strPath;
+}
+
+BOOL CStore::OpenDBFile()
+{
+    return OpenDBFile(m_strDBPath);
+}
+
+BOOL CStore::OpenDBFile(const wchar_t* path)
+{
+    CKivoLog::PrintV(L"CStore::OpenDBFile db_file = %s", path ? path : L"");
+    if (!m_pDbSQLite) return FALSE;
+    if (m_pDbSQLite->Open(path, nullptr) != 0) {
+        m_pDbSQLite->Close();
+        if (m_pDbSQLite->Open(path, nullptr) != 0) return FALSE;
+    }
+    CKivoLog::PrintV(L"CStore::OpenDBFile m_bTableCreated = %d", m_bTableCreated);
+    if (!IsTableCreated()) m_nTableCount = CreateTable();
+    return TRUE;
+}
+
+void CStore::CloseDBFile()
+{
+    if (m_pDbSQLite) m_pDbSQLite->Close();
+}
+
+BOOL CStore::IsTableCreated()
+{
+    CKivoLog::Print(L"CStore::CreateTable CorpInfo");
+    CDbSQLite::ResultTable master;
+    if (m_pDbSQLite->SelectStatement(L"SELECT * FROM sqlite_master where type='table'", master) != 0) return FALSE;
+    return master.GetRowCount() >= m_nTableCount && m_nTableCount > 15;
+}
+
+unsigned int CStore::CreateTable()
+{
+    CKivoLog::Print(L"CStore::CreateTable begin");
+    CDbSQLite::ResultTable master;
+    for (const TableSchema& table : CSchema::Tables()) {
+        CString step(L"CStore::CreateTable ");
+        step += table.name;
+        CKivoLog::Print(step);
+        CString query;
+        query.Format(L"SELECT * FROM sqlite_master where type='table' and name='%s'", table.name);
+        LONG rc = m_pDbSQLite->SelectStatement(query, master);
+        if (rc == 0 && master.GetRowCount() > 0) {
+            for (const ColumnUpgrade& upgrade : CSchema::Upgrades()) {
+                if (CString(upgrade.table) == table.name) AddColumn(master, upgrade.column, upgrade.type, table.name);
+            }
+            continue;
+        }
+        const std::wstring name = table.name;
+        if ((name == L"CorpInfo" || name == L"DeptInfo") && rc != 101) {
+            CKivoLog::Print(L"CStore::CreateTable", m_pDbSQLite->LastError());
+        }
+        if (m_pDbSQLite->DirectStatement(table.createSql) != 101) return 0;
+    }
+    CKivoLog::Print(L"CStore::CreateTable end");
+    return CSchema::kCoreTableCount;
+}
+
+BOOL CStore::AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,
+                       const wchar_t* table)
+{
+    // A plain substring test: a name inside another name or a type counts as present.
+    if (master.GetValue(0, 4).Str().find(column) != std::wstring::npos) return TRUE;
+    CString sql;
+    sql.Format(L"alter table %s add column %s %s", table, column, type);
+    LONG rc = m_pDbSQLite->DirectStatement(sql);
+    if (rc == 101) return TRUE;
+    CKivoLog::PrintV(L"CStore::AddColumn, alter db table %s to add field(type) %s(%s) fail, hr = %d\n", table, column,
+                     type, rc);
+    return FALSE;
+}

@@ -1,0 +1,208 @@
+#include "DeptInfoDBStore.h"
+
+#include "KivoLog.h"
+#include "MiscFuncs.h"
+#include "OwnTransaction.h"
+#include "StoreLog.h"
+#include "WideConv.h"
+
+namespace {
+
+const wchar_t kClass[] = L"CDeptInfoDBStore";
+const wchar_t kLoadTag[] = L"CDeptInfoDBStore::LoadFromDisk";
+const wchar_t kSaveTag[] = L"CDeptInfoDBStore::SaveToDisk";
+const wchar_t kSelectAll[] = L"select * from DeptInfo";
+const wchar_t kSelectError[] = L"select * error";
+const wchar_t kDeleteRow[] = L"delete from deptinfo where Did=%d";
+const wchar_t kDeleteError[] = L"delete from deptinfo error";
+const wchar_t kInsertRow[] =
+    L"insert into deptinfo (Cid,Did,Name,PDid,UC,FirstChild,NextSibling,Desp,Fax,HideDeptList,Addr,Tel,Website,"
+    L"FirstChildUser, PartialFlag) values(%d,%d,'%s',%d,%d,%d,%d,'%s','%s','%s','%s','%s','%s',%d, %d)";
+const wchar_t kInsertError[] = L"insert into deptinfo error";
+const wchar_t kDeleteRemovedError[] = L"delete from deptinfo(m_mapDeleteInfo) error";
+const wchar_t kCommitError[] = L"COMMIT ERROR";
+
+void CopyNumbers(const STDeptInfo& from, STDeptInfo& to)
+{
+    to.Cid = from.Cid;
+    to.Did = from.Did;
+    to.PDid = from.PDid;
+    to.FirstChild = from.FirstChild;
+    to.NextSibling = from.NextSibling;
+    to.UC = from.UC;
+    to.FirstChildUser = from.FirstChildUser;
+    to.PartialFlag = from.PartialFlag;
+}
+
+// A partial department keeps no texts.
+void CopyTexts(const STDeptInfo& from, STDeptInfo& to)
+{
+    const bool partial = from.PartialFlag != 0;
+    to.Name = partial ? L"" : from.Name;
+    to.Desp = partial ? L"" : from.Desp;
+    to.Fax = partial ? L"" : from.Fax;
+    to.HideDeptList = partial ? L"" : from.HideDeptList;
+    to.Addr = partial ? L"" : from.Addr;
+    to.Tel = partial ? L"" : from.Tel;
+    to.Website = partial ? L"" : from.Website;
+}
+
+STDeptInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
+{
+    STDeptInfo info;
+    const CString& partial = table.GetValue(row, 14);
+    if (!partial.IsEmpty()) info.PartialFlag = _wtol(partial);
+    info.Cid = _wtol(table.GetValue(row, 0));
+    info.Did = _wtol(table.GetValue(row, 1));
+    info.PDid = _wtol(table.GetValue(row, 3));
+    info.UC = _wtol(table.GetValue(row, 4));
+    info.FirstChild = _wtol(table.GetValue(row, 5));
+    info.NextSibling = _wtol(table.GetValue(row, 6));
+    info.FirstChildUser = _wtol(table.GetValue(row, 13));
+    if (info.PartialFlag == 0) {
+        info.Name = table.GetValue(row, 2).Str();
+        info.Desp = table.GetValue(row, 7).Str();
+        info.Fax = table.GetValue(row, 8).Str();
+        info.HideDeptList = table.GetValue(row, 9).Str();
+        info.Addr = table.GetValue(row, 10).Str();
+        info.Tel = table.GetValue(row, 11).Str();
+        info.Website = table.GetValue(row, 12).Str();
+    }
+    return info;
+}
+
+CString InsertStatement(const STDeptInfo& info)
+{
+    CString sql;
+    sql.Format(kInsertRow, info.Cid, info.Did, CMiscFuncs::Convert2SqlParam(info.Name.c_str()).GetString(), info.PDid,
+               info.UC, info.FirstChild, info.NextSibling, CMiscFuncs::Convert2SqlParam(info.Desp.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Fax.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.HideDeptList.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Addr.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Tel.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Website.c_str()).GetString(), info.FirstChildUser, info.PartialFlag);
+    return sql;
+}
+
+}  // namespace
+
+void CDeptInfoDBStore::Clear()
+{
+    m_mapDeptInfo.clear();
+    m_mapModifyInfo.clear();
+    m_mapDeleteInfo.clear();
+}
+
+void CDeptInfoDBStore::ForgetPending()
+{
+    m_mapModifyInfo.clear();
+    m_mapDeleteInfo.clear();
+}
+
+int CDeptInfoDBStore::LoadFromDisk()
+{
+    Clear();
+    CDbSQLite::ResultTable table;
+    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
+        return 0;
+    }
+    for (size_t row = 0; row < table.GetRowCount(); ++row) {
+        STDeptInfo info = FromRow(table, row);
+        m_mapDeptInfo[info.Did] = info;  // a later row of the same Did wins
+    }
+    return 1;
+}
+
+int CDeptInfoDBStore::SaveToDisk(int bInTransaction)
+{
+    CKivoLog::Print(kSaveTag, L"Begin");
+    if (!m_bConsistent) {
+        CStoreLog::NotLoginOver(kClass);
+        return 0;
+    }
+    if (!SaveChanges(bInTransaction) || !SaveRemovals(bInTransaction)) return 0;
+    CKivoLog::Print(kSaveTag, L"End");
+    return 1;
+}
+
+int CDeptInfoDBStore::SaveChanges(int bInTransaction)
+{
+    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
+    transaction.Begin();
+    for (const auto& [did, info] : m_mapModifyInfo) {
+        if (m_mapDeptInfo.count(did) == 0) continue;  // removed after it was changed
+        CString sql;
+        sql.Format(kDeleteRow, did);
+        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
+            return 0;
+        }
+        rc = m_pDbSQLite->ExecInTransaction(InsertStatement(info));
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
+            return 0;
+        }
+    }
+    LONG rc = transaction.Commit();
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
+        return 0;
+    }
+    if (transaction.Owned()) m_mapModifyInfo.clear();
+    return 1;
+}
+
+int CDeptInfoDBStore::SaveRemovals(int bInTransaction)
+{
+    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
+    transaction.Begin();
+    for (const auto& entry : m_mapDeleteInfo) {
+        if (m_mapDeptInfo.count(entry.first) != 0) continue;  // added back after its removal
+        CString sql;
+        sql.Format(kDeleteRow, entry.first);
+        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteRemovedError, rc);
+            return 0;
+        }
+    }
+    LONG rc = transaction.Commit();
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
+        return 0;
+    }
+    if (transaction.Owned()) m_mapDeleteInfo.clear();
+    return 1;
+}
+
+int CDeptInfoDBStore::SaveDeptInfo(const STDeptInfo& info)
+{
+    STDeptInfo& held = m_mapDeptInfo[info.Did];
+    CopyNumbers(info, held);
+    CopyTexts(info, held);
+    m_mapModifyInfo[info.Did] = info;  // the latest record is the one written
+    return 1;
+}
+
+int CDeptInfoDBStore::LoadDeptInfo(std::list<boost::shared_ptr<STDeptInfo>>& lstDept)
+{
+    for (const auto& entry : m_mapDeptInfo) {
+        boost::shared_ptr<STDeptInfo> copy = STDeptInfo::CreateObject();
+        CopyNumbers(entry.second, *copy);
+        CopyTexts(entry.second, *copy);
+        lstDept.push_back(copy);
+    }
+    return 1;
+}
+
+int CDeptInfoDBStore::RemoveDeptInfo(ULONG ulDeptId)
+{
+    auto held = m_mapDeptInfo.find(ulDeptId);
+    if (held == m_mapDeptInfo.end()) return 1;
+    m_mapDeleteInfo.emplace(ulDeptId, held->second);  // keeps an earlier entry
+    m_mapDeptInfo.erase(held);
+    return 1;
+}

@@ -1,0 +1,113 @@
+#include "TestDb.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+#include "Utf8.h"
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "kivostore-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+LogCapture::LogCapture()
+{
+    CKivoLog::SetSink([this](const KivoLogRecord& record) { m_records.push_back(record); });
+}
+
+LogCapture::~LogCapture()
+{
+    CKivoLog::CloseSink();
+}
+
+bool LogCapture::Has(const std::wstring& function, const std::wstring& messagePrefix) const
+{
+    for (const KivoLogRecord& r : m_records) {
+        if (r.function == function && r.message.compare(0, messagePrefix.size(), messagePrefix) == 0) return true;
+    }
+    return false;
+}
+
+bool LogCapture::HasText(const std::wstring& text) const
+{
+    for (const KivoLogRecord& r : m_records) {
+        if (r.text == text) return true;
+    }
+    return false;
+}
+
+bool LogCapture::AnyContains(const std::wstring& piece) const
+{
+    for (const KivoLogRecord& r : m_records) {
+        if (r.text.find(piece) != std::wstring::npos || r.message.find(piece) != std::wstring::npos ||
+            r.function.find(piece) != std::wstring::npos)
+            return true;
+    }
+    return false;
+}
+
+PlainDb::PlainDb(const std::string& path)
+{
+    if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK) throw std::runtime_error("cannot open " + path);
+    sqlite3_busy_timeout(m_db, 5000);
+}
+
+PlainDb::~PlainDb()
+{
+    sqlite3_close(m_db);
+}
+
+void PlainDb::Exec(const std::string& sql)
+{
+    char* error = nullptr;
+    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string message = error ? error : "?";
+        sqlite3_free(error);
+        throw std::runtime_error(sql + ": " + message);
+    }
+}
+
+std::vector<std::vector<std::string>> PlainDb::Rows(const std::string& sql)
+{
+    std::vector<std::vector<std::string>> rows;
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sql + ": " + sqlite3_errmsg(m_db));
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        std::vector<std::string> row;
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+            const unsigned char* text = sqlite3_column_text(stmt, c);
+            row.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
+        }
+        rows.push_back(std::move(row));
+    }
+    sqlite3_finalize(stmt);
+    return rows;
+}
+
+std::string PlainDb::Value(const std::string& sql)
+{
+    auto rows = Rows(sql);
+    return rows.empty() || rows[0].empty() ? std::string() : rows[0][0];
+}
+
+long PlainDb::Count(const std::string& table)
+{
+    return std::stol(Value("select count(*) from " + table));
+}
+
+CString StoreTest::DbPathW() const
+{
+    return CString(FromUtf8(DbPath()));
+}

@@ -16,7 +16,9 @@
 
 // Directory records.
 
-// Contact records.
+// Contact-list records.
+
+// Group, counter and recent-contact records.
 
 // Session records.
 
@@ -78,6 +80,10 @@ public:
     // 84: fast login data.
 
     // 88: contact lists.
+
+    // 95: contact counter.
+
+    // 97: contact lists.
 
     // 100: destroys and re-creates every table store and the wrapper; keeps the path.
     virtual int Reset() = 0;

@@ -5,7 +5,9 @@
 
 // Directory stores.
 
-// Contact stores.
+// Contact-list stores.
+
+// Group, counter and recent-contact stores.
 
 // Session stores.
 
@@ -49,7 +51,9 @@ void CStore::CreateMembers()
 
     // session display ids, fast login data
 
-    // contact list, stranger contact list, ContactUC counter
+    // contact list, stranger contact list
+
+    // ContactUC counter
 }
 
 // Nothing is saved here: unsaved changes are lost, as the client expects of a reset.
@@ -82,7 +86,9 @@ void CStore::DestroyMembers()
 
     // session display ids, fast login data
 
-    // contact list, stranger contact list, ContactUC counter
+    // contact list, stranger contact list
+
+    // ContactUC counter
 }
 
 int CStore::Reset()

@@ -83,6 +83,10 @@ public:
 
     // 88: contact lists.
 
+    // 95: contact counter.
+
+    // 97: contact lists.
+
     // 100
     int Reset() override;
 
@@ -125,7 +129,9 @@ private:
 
     // session display ids, fast login data
 
-    // contact list, stranger contact list, ContactUC counter
+    // contact list, stranger contact list
+
+    // ContactUC counter
 
     CString m_strDBPath;
     std::unique_ptr<CDbSQLite> m_pDbSQLite;

@@ -4,7 +4,9 @@
 
 // Directory stores.
 
-// Contact stores.
+// Contact-list stores.
+
+// Group, counter and recent-contact stores.
 
 // Session stores.
 
@@ -37,7 +39,9 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
 
         // 0x40000, 0x200000: session display ids, fast login data
 
-        // 0x400000, 0x1000000, 0x800000: contact lists, ContactUC counter
+        // 0x400000, 0x1000000: contact lists
+
+        // 0x800000: ContactUC counter
     };
     return rows;
 }

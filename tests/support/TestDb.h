@@ -56,6 +56,9 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+// Creates every table of the store in the file at path (through a throwaway CStore).
+void CreateSchema(const std::string& path);
+
 class StoreTest : public ::testing::Test {
 protected:
     std::string DbPath() const { return m_dir.File("store.db"); }

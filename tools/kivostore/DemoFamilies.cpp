@@ -7,7 +7,9 @@ const std::vector<DemoFamily>& DemoFamilies()
 
         // directory
 
-        // contacts
+        // contact lists
+
+        // groups, counters, recent contacts
 
         // sessions
     };

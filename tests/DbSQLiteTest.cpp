@@ -1,0 +1,149 @@
+// The database wrapper against real files: open rules, one statement per call, and the
+// transaction rules that keep a half-done rewrite from ever being committed.
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "DbSQLite.h"
+#include "TestDb.h"
+#include "Utf8.h"
+
+namespace {
+
+class DbSQLiteTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(m_db.Open(DbPathW(), nullptr), 0);
+        ASSERT_EQ(m_db.DirectStatement(L"create table T(a int primary key, b varchar(10))"), 101);
+    }
+    std::vector<std::vector<std::string>> Rows() { return PlainDb(DbPath()).Rows("select a, b from T order by a"); }
+
+    CDbSQLite m_db;
+};
+
+}  // namespace
+
+TEST_F(DbSQLiteTest, OpenCreatesTheFileAndKeepsAConnectionToTheSamePath)
+{
+    struct stat info {};
+    EXPECT_EQ(stat(DbPath().c_str(), &info), 0);
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.Open(DbPathW(), nullptr), 0);  // same path: the open transaction survives
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'x')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(PlainDb(DbPath()).Value("PRAGMA journal_mode"), "wal");
+}
+
+TEST_F(DbSQLiteTest, OpenRefusesAFileThatIsNotADatabase)
+{
+    const std::string junk = m_dir.File("junk.db");
+    std::ofstream(junk) << std::string(4096, 'x');
+    CDbSQLite db;
+    EXPECT_EQ(db.Open(CString(FromUtf8(junk)), nullptr), 26);
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(db.Open(L"", nullptr), 14);
+}
+
+TEST_F(DbSQLiteTest, SelectReplacesTheTableAndReadsNullAsEmptyText)
+{
+    ASSERT_EQ(m_db.DirectStatement(L"insert into T values (1, NULL)"), 101);
+    CDbSQLite::ResultTable table;
+    table.m_Records.push_back({L"stale"});
+    ASSERT_EQ(m_db.SelectStatement(L"select * from T", table), 0);
+    ASSERT_EQ(table.GetRowCount(), 1u);
+    EXPECT_EQ(table.GetValue(0, 0).Str(), L"1");
+    EXPECT_EQ(table.GetValue(0, 1).Str(), L"");
+    EXPECT_EQ(table.GetValue(0, 7).Str(), L"");  // past the end of the row
+    EXPECT_EQ(table.GetValue(9, 0).Str(), L"");
+}
+
+TEST_F(DbSQLiteTest, RefusesMoreThanOneStatementPerCall)
+{
+    EXPECT_NE(m_db.DirectStatement(L"insert into T values (1, 'a'); drop table T"), 101);
+    EXPECT_NE(m_db.ExecInTransaction(L"insert into T values (2, 'b');insert into T values (3, 'c')"), 0);
+    EXPECT_EQ(m_db.DirectStatement(L"insert into T values (4, 'd');  "), 101);  // a trailing ';' is one
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(DbSQLiteTest, AFailedStatementRollsBackTheWholeTransaction)
+{
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'dup')"), 19);
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (2, 'b')"), 4);  // refused, not run
+    EXPECT_NE(std::wstring(m_db.LastError()).find(L"UNIQUE"), std::wstring::npos);
+    EXPECT_NE(m_db.CommitTransaction(), 0);
+    EXPECT_TRUE(Rows().empty());
+
+    m_db.BeginTransaction();  // the next transaction starts clean
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (3, 'c')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(DbSQLiteTest, NestedTransactionsCommitOnlyAtTheOutermost)
+{
+    m_db.BeginTransaction();
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_TRUE(Rows().empty());  // still inside the outer transaction
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(Rows().size(), 1u);
+
+    m_db.BeginTransaction();
+    m_db.BeginTransaction();
+    EXPECT_NE(m_db.ExecInTransaction(L"insert into Missing values (1)"), 0);
+    EXPECT_NE(m_db.CommitTransaction(), 0);  // inner commit reports the failure too
+    EXPECT_NE(m_db.CommitTransaction(), 0);
+    EXPECT_NE(m_db.CommitTransaction(), 0);  // nothing open any more
+}
+
+TEST_F(DbSQLiteTest, AStoreThatGaveUpLeavesNothingForTheNextTransaction)
+{
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    EXPECT_NE(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    // The store returns here without committing; its first insert must never land.
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (2, 'b')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    auto rows = Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "2");
+}
+
+TEST_F(DbSQLiteTest, CloseRollsBackWhatIsOpen)
+{
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    m_db.Close();
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(m_db.Open(DbPathW(), nullptr), 0);
+    m_db.BeginTransaction();  // a fresh transaction after the close
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (2, 'b')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(DbSQLiteTest, TextsRoundTripAsUtf8)
+{
+    const std::wstring text = L"it''s \u4e2d\u6587 \U0001F600";
+    ASSERT_EQ(m_db.DirectStatement((L"insert into T values (1, '" + text + L"')").c_str()), 101);
+    CDbSQLite::ResultTable table;
+    ASSERT_EQ(m_db.SelectStatement(L"select b from T", table), 0);
+    EXPECT_EQ(table.GetValue(0, 0).Str(), L"it's \u4e2d\u6587 \U0001F600");
+    EXPECT_EQ(Rows()[0][1], "it's \xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80");
+}
+
+TEST_F(DbSQLiteTest, BeginOnAClosedConnectionFailsTheTransaction)
+{
+    m_db.Close();
+    m_db.BeginTransaction();
+    EXPECT_NE(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    EXPECT_NE(m_db.CommitTransaction(), 0);
+}

@@ -16,10 +16,8 @@ struct ColumnUpgrade {
 
 class CSchema {
 public:
-    // Every table the stores use, in creation order; the first kCoreTableCount are the
-    // ones whose count CreateTable reports.
+    // Every table the stores use, in creation order.
     static const std::vector<TableSchema>& Tables();
     // Columns added to an existing table when missing, in order.
     static const std::vector<ColumnUpgrade>& Upgrades();
-    static const unsigned int kCoreTableCount = 19;
 };

@@ -71,7 +71,7 @@ unsigned int CStore::CreateTable()
         if (m_pDbSQLite->DirectStatement(table.createSql) != 101) return 0;
     }
     CKivoLog::Print(L"CStore::CreateTable end");
-    return CSchema::kCoreTableCount;
+    return static_cast<unsigned int>(CSchema::Tables().size());
 }
 
 BOOL CStore::AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,

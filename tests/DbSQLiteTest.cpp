@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "DbSQLite.h"
+#include "FaultVfs.h"
 #include "TestDb.h"
 #include "Utf8.h"
 
@@ -134,10 +135,30 @@ TEST_F(DbSQLiteTest, TextsRoundTripAsUtf8)
 {
     const std::wstring text = L"it''s \u4e2d\u6587 \U0001F600";
     ASSERT_EQ(m_db.DirectStatement((L"insert into T values (1, '" + text + L"')").c_str()), 101);
+    const std::wstring longText(20000, L'\u00e9');
+    ASSERT_EQ(m_db.DirectStatement((L"insert into T values (2, '" + longText + L"')").c_str()), 101);
     CDbSQLite::ResultTable table;
-    ASSERT_EQ(m_db.SelectStatement(L"select b from T", table), 0);
+    ASSERT_EQ(m_db.SelectStatement(L"select b from T order by a", table), 0);
     EXPECT_EQ(table.GetValue(0, 0).Str(), L"it's \u4e2d\u6587 \U0001F600");
+    EXPECT_EQ(table.GetValue(1, 0).Str(), longText);
     EXPECT_EQ(Rows()[0][1], "it's \xe4\xb8\xad\xe6\x96\x87 \xf0\x9f\x98\x80");
+}
+
+TEST_F(DbSQLiteTest, AFailedCommitLeavesNothingOpen)
+{
+    m_db.Close();
+    FaultVfs vfs;
+    ASSERT_EQ(m_db.Open(DbPathW(), nullptr), 0);
+    vfs.Arm(FaultVfs::Op::Sync, 1, FaultVfs::Mode::Once);
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (1, 'a')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 10);  // SQLITE_IOERR
+    EXPECT_TRUE(vfs.Fired());
+    m_db.BeginTransaction();  // would nest into a leftover transaction if one were open
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (2, 'b')"), 0);
+    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    m_db.Close();
+    EXPECT_EQ(Rows(), (std::vector<std::vector<std::string>>{{"2", "b"}}));
 }
 
 TEST_F(DbSQLiteTest, BeginOnAClosedConnectionFailsTheTransaction)

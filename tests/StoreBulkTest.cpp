@@ -1,4 +1,6 @@
 // Loading and saving by mask, the consistent flags, and the store's lifecycle.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include "IStore.h"
@@ -81,6 +83,8 @@ TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
     m_store.LoadDeptInfo(0, depts);
     EXPECT_EQ(depts.size(), 1u);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);
+    // The last connection's close checkpoints and removes the write-ahead log.
+    EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // the next operation opens it again
 }
 

@@ -36,6 +36,7 @@ TEST_F(StoreSchemaTest, FirstOpenCreatesEveryTableWithItsCreationText)
             << name;
     }
     EXPECT_TRUE(m_log.HasText(L"CStore::CreateTable end"));
+    EXPECT_EQ(plain.Count("sqlite_master where type='table'"), 27);
 }
 
 TEST_F(StoreSchemaTest, LaterOpensSkipTheExaminationUntilThePathChanges)

@@ -28,5 +28,12 @@ demo: build
 	@rm -f $(BUILD)/demo.db $(BUILD)/demo.db-wal $(BUILD)/demo.db-shm
 	$(BUILD)/tools/kivostore/kivostore demo $(BUILD)/demo.db
 
+# Every test again under AddressSanitizer and UndefinedBehaviorSanitizer, in its own tree.
+sanitize: deps
+	cmake -S . -B $(BUILD)-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVO_SANITIZE=ON -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS) >/dev/null
+	cmake --build $(BUILD)-sanitize -j$(JOBS)
+	cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j$(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-bench

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(libsqlite3-dev sqlite3 libboost-dev nlohmann-json3-dev libgtest-dev libgmock-dev
-          libbenchmark-dev cmake g++ make python3 valgrind)
+          libbenchmark-dev cmake g++ make pkgconf python3 valgrind)
 
 missing=()
 for p in "${packages[@]}"; do

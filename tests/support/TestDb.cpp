@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "Store.h"
 #include "Utf8.h"
 
 TempDir::TempDir()
@@ -111,12 +110,4 @@ long PlainDb::Count(const std::string& table)
 CString StoreTest::DbPathW() const
 {
     return CString(FromUtf8(DbPath()));
-}
-
-void CreateSchema(const std::string& path)
-{
-    CStore store;
-    store.SetDBPath(CString(FromUtf8(path)));
-    if (!store.OpenDBFile()) throw std::runtime_error("cannot create the schema in " + path);
-    store.CloseDBFile();
 }

@@ -1,0 +1,124 @@
+// Damaged database files: every load and save answers, logs, and leaves the file in place.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+
+#include "DemoFamily.h"
+#include "Store.h"
+#include "TestDb.h"
+#include "Utf8.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void Overwrite(const std::string& path, long offset, const std::string& bytes)
+{
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(offset);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+unsigned AllBits()
+{
+    unsigned mask = 0;
+    for (const auto& row : CStore::MaskTable()) mask |= row.bit;
+    return mask;
+}
+
+class CorruptFileTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        CStore store;
+        store.SetDBPath(DbPathW());
+        ASSERT_EQ(store.LoadFromDisk(), 1);
+        store.SetDataConsistentFlag(AllBits(), true);
+        for (const DemoFamily& family : DemoFamilies()) family.fill(store, 2000);
+        ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);  // closing checkpoints into one file
+        ASSERT_FALSE(std::filesystem::exists(DbPath() + "-wal"));
+    }
+
+    long PageSize() { return std::stol(PlainDb(DbPath()).Value("PRAGMA page_size")); }
+    long RootPage(const std::string& table)
+    {
+        return std::stol(PlainDb(DbPath()).Value("select rootpage from sqlite_master where name='" + table + "'"));
+    }
+
+    // Every operation that touches the file, on a store that holds changes everywhere.
+    void UseEverything(CStore& store, int expectedLoad)
+    {
+        store.SetDBPath(DbPathW());
+        EXPECT_EQ(store.LoadFromDisk(), expectedLoad);
+        EXPECT_EQ(store.LoadFromDisk(AllBits()), expectedLoad);
+        store.SetDataConsistentFlag(AllBits(), true);
+        for (const DemoFamily& family : DemoFamilies()) family.fill(store, 2100);
+        store.SaveToDisk(AllBits(), TRUE);
+        store.SaveToDisk(AllBits(), FALSE);
+        store.SaveToDisk();
+        store.CloseDBFile();
+    }
+};
+
+}  // namespace
+
+TEST_F(CorruptFileTest, AFileThatCannotBeOpenedIsLeftByteForByte)
+{
+    struct Case {
+        const char* name;
+        void (*damage)(const std::string& path, long pageSize);
+    };
+    const Case cases[] = {
+        {"not a database", [](const std::string& p, long) { std::ofstream(p, std::ios::trunc) << std::string(9000, 'x'); }},
+        {"damaged header", [](const std::string& p, long) { Overwrite(p, 0, "SQLite formal 9"); }},
+        {"header page sizes garbled", [](const std::string& p, long) { Overwrite(p, 16, std::string(8, '\xff')); }},
+    };
+    const std::string pristine = ReadAll(DbPath());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(DbPath(), std::ios::binary | std::ios::trunc) << pristine;
+        c.damage(DbPath(), PageSize());
+        const std::string damaged = ReadAll(DbPath());
+        m_log.Clear();
+        CStore store;
+        UseEverything(store, 0);
+        EXPECT_EQ(store.SaveToDisk(AllBits(), TRUE), 0);
+        EXPECT_TRUE(m_log.AnyContains(L"OpenDBFile failed"));
+        EXPECT_EQ(ReadAll(DbPath()), damaged);
+    }
+}
+
+TEST_F(CorruptFileTest, ADamagedTablePageFailsItsStoreOnly)
+{
+    const long pageSize = PageSize();
+    Overwrite(DbPath(), (RootPage("DeptInfo") - 1) * pageSize, std::string(pageSize, '\x5a'));
+    CStore store;
+    UseEverything(store, 1);  // the file opens; the damaged store fails on its own
+    EXPECT_TRUE(m_log.Has(L"CDeptInfoDBStore::LoadFromDisk", L"select * error"));
+    store.SaveDeptInfo(STDeptInfo());
+    EXPECT_EQ(store.SaveToDisk(0x1, TRUE), 0);
+    EXPECT_TRUE(m_log.Has(L"CDeptInfoDBStore::SaveToDisk", L"delete from deptinfo error"));
+}
+
+TEST_F(CorruptFileTest, ATruncatedFileIsAnsweredAndNeverReplaced)
+{
+    const uintmax_t size = std::filesystem::file_size(DbPath());
+    std::filesystem::resize_file(DbPath(), size / 3);
+    CStore store;
+    store.SetDBPath(DbPathW());
+    const int loaded = store.LoadFromDisk();  // either answer is sound, as long as it is the same each time
+    UseEverything(store, loaded);
+    bool logged = false;
+    for (const KivoLogRecord& r : m_log.Records()) logged = logged || (r.hasCode && r.code != 0);
+    EXPECT_TRUE(logged || m_log.AnyContains(L"OpenDBFile failed"));
+    ASSERT_TRUE(std::filesystem::exists(DbPath()));
+    EXPECT_GE(std::filesystem::file_size(DbPath()), size / 3);
+}

@@ -21,6 +21,9 @@
 // Group, counter and recent-contact records.
 
 // Session records.
+#include "QGroupShareFile.h"
+#include "SessionDisplayId.h"
+#include "SessionInfo.h"
 
 class KIVOSTORE_API IStore {
 public:
@@ -56,28 +59,49 @@ public:
     virtual void SetDBPath(const CString& strPath) = 0;
 
     // 44: session list.
+    virtual void LoadSessionList(std::list<STSessionInfo>& lstSession) = 0;
+    virtual void SaveSessionList(const std::list<STSessionInfo>& lstSession) = 0;
 
     // 46: recent contacts.
 
     // 50: group-chat shared files.
+    // The pointers handed out stay owned by the store: never delete them. They stay valid
+    // until the next SetQGroupShareFiles of that group, the next load of the store or Reset.
+    virtual void GetQGroupShareFiles(unsigned int qGroupId, std::list<STQGroupShareFile*>& lstFiles) = 0;
+    // Stores copies; the pointers handed out above may be passed back.
+    virtual void SetQGroupShareFiles(unsigned int qGroupId, const std::list<STQGroupShareFile*>& lstFiles) = 0;
 
     // 52: inner update counters.
 
     // 56: group-chat file-list counters.
+    virtual void GetQGroupFileListUC(unsigned int qGroupId, int* pUC) = 0;
+    virtual void SaveQGroupFileListUC(unsigned int qGroupId, int uc) = 0;
 
     // 58: external counters and external contacts.
 
     // 69: group-chat list.
+    virtual int GetUserQGroupList(std::list<int>& lstIds) = 0;
+    virtual int SetUserQGroupList(const std::list<int>& lstIds) = 0;
 
     // 71: session-list counter.
 
     // 73: session display ids.
+    // The pointers handed out stay owned by the store: never delete them. They stay valid
+    // until the next SaveUpdateSessionList, the next load of the store or Reset.
+    virtual int GetUpdateSessionList(std::list<STSessionDisplayId*>& lst) = 0;
+    // Stores copies; the pointers handed out above may be passed back.
+    virtual int SaveUpdateSessionList(std::list<STSessionDisplayId*> lst) = 0;
 
     // 75: corporation.
 
     // 82: local update counters.
 
     // 84: fast login data.
+    virtual int GetLastLiveTime(unsigned int* pTime) = 0;
+    // With bSaveNow the row is updated at once, even before the consistent flag is set.
+    virtual int SetLastLiveTime(const unsigned int* pTime, bool bSaveNow) = 0;
+    virtual int GetFastLoginSessionId(std::wstring& strId) = 0;
+    virtual int SetFastLoginSessionId(const std::wstring& strId, bool bSaveNow) = 0;
 
     // 88: contact lists.
 

@@ -10,6 +10,12 @@
 // Group, counter and recent-contact stores.
 
 // Session stores.
+#include "FastLoginDataDBStore.h"
+#include "QGroupFileListUCDBStore.h"
+#include "QGroupShareFileDBStore.h"
+#include "SessionListDBStore.h"
+#include "UpdateSessionListDBStore.h"
+#include "UserQGroupListDBStore.h"
 
 CStore::CStore()
 {
@@ -34,22 +40,28 @@ void CStore::CreateMembers()
     // outer group, inner group, inner contact list
 
     // session list
+    m_pSessionListDBStore = std::make_unique<CSessionListDBStore>(db);
 
     // recent contacts
 
     // group-chat shared files
+    m_pQGroupShareFileDBStore = std::make_unique<CQGroupShareFileDBStore>(db);
 
     // InnerGroupUC, InnerContactUC counters
 
     // group-chat file-list counters
+    m_pQGroupFileListUCDBStore = std::make_unique<CQGroupFileListUCDBStore>(db);
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
 
     // user group-chat list
+    m_pUserQGroupListDBStore = std::make_unique<CUserQGroupListDBStore>(db);
 
     // UserSessionListUC counter
 
     // session display ids, fast login data
+    m_pUpdateSessionListDBStore = std::make_unique<CUpdateSessionListDBStore>(db);
+    m_pFastLoginDataDBStore = std::make_unique<CFastLoginDataDBStore>(db);
 
     // contact list, stranger contact list
 
@@ -69,22 +81,28 @@ void CStore::DestroyMembers()
     // outer group, inner group, inner contact list
 
     // session list
+    m_pSessionListDBStore.reset();
 
     // recent contacts
 
     // group-chat shared files
+    m_pQGroupShareFileDBStore.reset();
 
     // InnerGroupUC, InnerContactUC counters
 
     // group-chat file-list counters
+    m_pQGroupFileListUCDBStore.reset();
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
 
     // user group-chat list
+    m_pUserQGroupListDBStore.reset();
 
     // UserSessionListUC counter
 
     // session display ids, fast login data
+    m_pUpdateSessionListDBStore.reset();
+    m_pFastLoginDataDBStore.reset();
 
     // contact list, stranger contact list
 

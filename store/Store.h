@@ -58,28 +58,42 @@ public:
     void SetDBPath(const CString& strPath) override;
 
     // 44: session list.
+    void LoadSessionList(std::list<STSessionInfo>& lstSession) override;
+    void SaveSessionList(const std::list<STSessionInfo>& lstSession) override;
 
     // 46: recent contacts.
 
     // 50: group-chat shared files.
+    void GetQGroupShareFiles(unsigned int qGroupId, std::list<STQGroupShareFile*>& lstFiles) override;
+    void SetQGroupShareFiles(unsigned int qGroupId, const std::list<STQGroupShareFile*>& lstFiles) override;
 
     // 52: inner update counters.
 
     // 56: group-chat file-list counters.
+    void GetQGroupFileListUC(unsigned int qGroupId, int* pUC) override;
+    void SaveQGroupFileListUC(unsigned int qGroupId, int uc) override;
 
     // 58: external counters and external contacts.
 
     // 69: group-chat list.
+    int GetUserQGroupList(std::list<int>& lstIds) override;
+    int SetUserQGroupList(const std::list<int>& lstIds) override;
 
     // 71: session-list counter.
 
     // 73: session display ids.
+    int GetUpdateSessionList(std::list<STSessionDisplayId*>& lst) override;
+    int SaveUpdateSessionList(std::list<STSessionDisplayId*> lst) override;
 
     // 75: corporation.
 
     // 82: local update counters.
 
     // 84: fast login data.
+    int GetLastLiveTime(unsigned int* pTime) override;
+    int SetLastLiveTime(const unsigned int* pTime, bool bSaveNow) override;
+    int GetFastLoginSessionId(std::wstring& strId) override;
+    int SetFastLoginSessionId(const std::wstring& strId, bool bSaveNow) override;
 
     // 88: contact lists.
 
@@ -112,22 +126,28 @@ private:
     // outer group, inner group, inner contact list
 
     // session list
+    std::unique_ptr<class CSessionListDBStore> m_pSessionListDBStore;
 
     // recent contacts
 
     // group-chat shared files
+    std::unique_ptr<class CQGroupShareFileDBStore> m_pQGroupShareFileDBStore;
 
     // InnerGroupUC, InnerContactUC counters
 
     // group-chat file-list counters
+    std::unique_ptr<class CQGroupFileListUCDBStore> m_pQGroupFileListUCDBStore;
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
 
     // user group-chat list
+    std::unique_ptr<class CUserQGroupListDBStore> m_pUserQGroupListDBStore;
 
     // UserSessionListUC counter
 
     // session display ids, fast login data
+    std::unique_ptr<class CUpdateSessionListDBStore> m_pUpdateSessionListDBStore;
+    std::unique_ptr<class CFastLoginDataDBStore> m_pFastLoginDataDBStore;
 
     // contact list, stranger contact list
 

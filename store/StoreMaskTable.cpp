@@ -9,6 +9,12 @@
 // Group, counter and recent-contact stores.
 
 // Session stores.
+#include "FastLoginDataDBStore.h"
+#include "QGroupFileListUCDBStore.h"
+#include "QGroupShareFileDBStore.h"
+#include "SessionListDBStore.h"
+#include "UpdateSessionListDBStore.h"
+#include "UserQGroupListDBStore.h"
 
 const std::vector<CStore::MaskRow>& CStore::MaskTable()
 {
@@ -26,18 +32,37 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
         // 0x8, 0x10, 0x20: outer groups, inner groups, inner contact list
 
         // 0x40: session list
+        {0x40, L"SessionList",
+         [](CStore& s, int tx) { return s.m_pSessionListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pSessionListDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
 
         // 0x80: recent contacts
 
         // 0x100, 0x4000: group-chat shared files, file-list counters
+        {0x100, L"QGroupShareFileInfoPwd",
+         [](CStore& s, int tx) { return s.m_pQGroupShareFileDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pQGroupShareFileDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
+        {0x4000, L"QGroupFileListUC_PWD",
+         [](CStore& s, int tx) { return s.m_pQGroupFileListUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pQGroupFileListUCDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
 
         // 0x200, 0x400, 0x800, 0x1000, 0x2000, 0x8000: counters, external contact list
 
         // 0x10000: group-chat list
+        {0x10000, L"UserQGroupId",
+         [](CStore& s, int tx) { return s.m_pUserQGroupListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pUserQGroupListDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
 
         // 0x20000: session-list counter
 
         // 0x40000, 0x200000: session display ids, fast login data
+        {0x40000, L"UpdateSessionlistId",
+         [](CStore& s, int tx) { return s.m_pUpdateSessionListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pUpdateSessionListDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
+        {0x200000, L"Fast_Login_Data",
+         [](CStore& s, int tx) { return s.m_pFastLoginDataDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pFastLoginDataDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pFastLoginDataDBStore->SetConsistent(on); }, nullptr, true, true},
 
         // 0x400000, 0x1000000: contact lists
 

@@ -12,6 +12,7 @@ const std::vector<DemoFamily>& DemoFamilies()
         // groups, counters, recent contacts
 
         // sessions
+        kDemoSessions,
     };
     return families;
 }

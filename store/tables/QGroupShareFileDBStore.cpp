@@ -1,0 +1,133 @@
+#include "QGroupShareFileDBStore.h"
+
+#include "KivoLog.h"
+#include "MiscFuncs.h"
+#include "OwnTransaction.h"
+#include "StoreLog.h"
+#include "WideConv.h"
+
+namespace {
+
+const wchar_t kLoadTag[] = L"CQGroupShareFileDBStore::LoadFromDisk";
+const wchar_t kSaveTag[] = L"CQGroupShareFileDBStore::SaveToDisk";
+const wchar_t kSetTag[] = L"CQGroupShareFileDBStore::SetQGroupShareFiles";
+const wchar_t kSelectAll[] = L"select * from QGroupShareFileInfoPwd order by FileAddTime desc";
+const wchar_t kSelectError[] = L"select * error";
+const wchar_t kDeleteGroup[] = L"delete from QGroupShareFileInfoPwd where QGroupId=%d";
+const wchar_t kDeleteError[] = L"delete from QGroupShareFileInfoPwd error";
+const wchar_t kInsertRow[] =
+    L"insert into QGroupShareFileInfoPwd(QGroupId,Cid,Uid,FileName,FileSize,FileAddTime,FileStoreFlag,FileMD5Id,"
+    L"ClientFileId,FileInvalidDate,UploadFileStatusFlag,HasPasswordFlag) values(%d,%d,%d,'%s',%d,%d,%d,'%s',%d,%d,%d,%d)";
+const wchar_t kInsertError[] = L"insert into QGroupShareFileInfoPwd error";
+const wchar_t kCommitError[] = L"COMMIT ERROR";
+const wchar_t kNullElements[] = L"null elements ignored: ";
+
+std::unique_ptr<STQGroupShareFile> FromRow(const CDbSQLite::ResultTable& table, size_t row)
+{
+    auto file = std::make_unique<STQGroupShareFile>();
+    file->QGroupId = static_cast<ULONG>(_wtol(table.GetValue(row, 0)));
+    file->Cid = static_cast<ULONG>(_wtol(table.GetValue(row, 1)));
+    file->Uid = static_cast<ULONG>(_wtol(table.GetValue(row, 2)));
+    file->FileName = table.GetValue(row, 3).Str();
+    file->FileSize = static_cast<ULONG>(_wtol(table.GetValue(row, 4)));
+    file->FileAddTime = static_cast<ULONG>(_wtol(table.GetValue(row, 5)));
+    file->FileStoreFlag = static_cast<ULONG>(_wtol(table.GetValue(row, 6)));
+    file->FileMD5Id = table.GetValue(row, 7).Str();
+    file->ClientFileId = static_cast<ULONG>(_wtol(table.GetValue(row, 8)));
+    file->FileInvalidDate = static_cast<ULONG>(_wtol(table.GetValue(row, 9)));
+    file->UploadFileStatusFlag = static_cast<ULONG>(_wtol(table.GetValue(row, 10)));
+    file->HasPasswordFlag = static_cast<ULONG>(_wtol(table.GetValue(row, 11)));
+    return file;
+}
+
+// The record's own QGroupId is written, not the id of the group it is held under.
+CString InsertStatement(const STQGroupShareFile& file)
+{
+    CString sql;
+    sql.Format(kInsertRow, file.QGroupId, file.Cid, file.Uid, CMiscFuncs::Convert2SqlParam(file.FileName.c_str()).GetString(),
+               file.FileSize, file.FileAddTime, file.FileStoreFlag,
+               CMiscFuncs::Convert2SqlParam(file.FileMD5Id.c_str()).GetString(), file.ClientFileId,
+               file.FileInvalidDate, file.UploadFileStatusFlag, file.HasPasswordFlag);
+    return sql;
+}
+
+}  // namespace
+
+int CQGroupShareFileDBStore::LoadFromDisk()
+{
+    m_mapGroupFiles.clear();
+    CDbSQLite::ResultTable table;
+    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
+        return 0;
+    }
+    for (size_t row = 0; row < table.GetRowCount(); ++row) {
+        std::unique_ptr<STQGroupShareFile> file = FromRow(table, row);
+        FileMap& files = m_mapGroupFiles[file->QGroupId];
+        files[file->ClientFileId] = std::move(file);  // a later row of the same id wins
+    }
+    return 1;
+}
+
+int CQGroupShareFileDBStore::SaveToDisk(int bInTransaction)
+{
+    CKivoLog::Print(kSaveTag, L"Begin");
+    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
+    transaction.Begin();
+    for (const auto& [qGroupId, files] : m_mapGroupFiles) {
+        if (!SaveGroup(qGroupId, files)) return 0;
+    }
+    LONG rc = transaction.Commit();
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
+        return 0;
+    }
+    CKivoLog::Print(kSaveTag, L"End");
+    return 1;
+}
+
+int CQGroupShareFileDBStore::SaveGroup(ULONG qGroupId, const FileMap& files)
+{
+    CString sql;
+    sql.Format(kDeleteGroup, qGroupId);
+    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
+        return 0;
+    }
+    for (const auto& entry : files) {
+        rc = m_pDbSQLite->ExecInTransaction(InsertStatement(*entry.second));
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
+            return 0;
+        }
+    }
+    return 1;
+}
+
+void CQGroupShareFileDBStore::GetQGroupShareFiles(unsigned int qGroupId, std::list<STQGroupShareFile*>& lstFiles) const
+{
+    auto group = m_mapGroupFiles.find(qGroupId);
+    if (group == m_mapGroupFiles.end()) return;
+    for (const auto& entry : group->second) lstFiles.push_back(entry.second.get());
+}
+
+void CQGroupShareFileDBStore::SetQGroupShareFiles(unsigned int qGroupId, const std::list<STQGroupShareFile*>& lstFiles)
+{
+    // Copy before the held records go: lstFiles may point into them.
+    FileMap copies;
+    ULONG nulls = 0;
+    for (const STQGroupShareFile* file : lstFiles) {
+        if (!file) {
+            ++nulls;
+            continue;
+        }
+        // The first record of a repeated id wins; a later one is not copied at all.
+        if (copies.count(file->ClientFileId) == 0) {
+            copies.emplace(file->ClientFileId, std::make_unique<STQGroupShareFile>(*file));
+        }
+    }
+    if (nulls) CKivoLog::Print(kSetTag, kNullElements, nulls);
+    m_mapGroupFiles[qGroupId] = std::move(copies);
+}

@@ -1,0 +1,85 @@
+#include "SessionListDBStore.h"
+
+#include "KivoLog.h"
+#include "MiscFuncs.h"
+#include "OwnTransaction.h"
+#include "StoreLog.h"
+#include "WideConv.h"
+
+namespace {
+
+const wchar_t kLoadTag[] = L"CSessionListDBStore::LoadFromDisk";
+const wchar_t kSaveTag[] = L"CSessionListDBStore::SaveToDisk";
+const wchar_t kSelectAll[] = L"select * from SessionList";
+const wchar_t kSelectError[] = L"select * from SessionList  error";
+const wchar_t kDeleteRow[] = L"delete from SessionList where SessionId=%d";
+const wchar_t kInsertRow[] =
+    L"insert into SessionList (SessionId,RoomId,Title,Cid,Uid,CreateSource,Transfer) values (%d,%d,'%s',%d,%d,%d,'%s')";
+
+STSessionInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
+{
+    STSessionInfo info;
+    info.SessionId = _wtol(table.GetValue(row, 0));
+    info.RoomId = _wtol(table.GetValue(row, 1));
+    info.Title = table.GetValue(row, 2).Str();
+    info.Cid = static_cast<ULONG>(_wtol(table.GetValue(row, 3)));
+    info.Uid = static_cast<ULONG>(_wtol(table.GetValue(row, 4)));
+    info.CreateSource = _wtol(table.GetValue(row, 5));
+    info.Transfer = table.GetValue(row, 6).Str();
+    return info;
+}
+
+CString InsertStatement(const STSessionInfo& info)
+{
+    CString sql;
+    sql.Format(kInsertRow, info.SessionId, info.RoomId, CMiscFuncs::Convert2SqlParam(info.Title.c_str()).GetString(),
+               info.Cid, info.Uid, info.CreateSource,
+               CMiscFuncs::Convert2SqlParam(info.Transfer.c_str()).GetString());
+    return sql;
+}
+
+}  // namespace
+
+int CSessionListDBStore::LoadFromDisk()
+{
+    m_mapSessionInfo.clear();
+    CDbSQLite::ResultTable table;
+    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
+        return 0;
+    }
+    for (size_t row = 0; row < table.GetRowCount(); ++row) {
+        STSessionInfo info = FromRow(table, row);
+        m_mapSessionInfo.emplace(info.SessionId, info);  // the first row of an id stays
+    }
+    return 1;
+}
+
+// A failed statement returns 0 without a line of its own; the wrapper has already
+// rolled the transaction back, so nothing half-written is committed.
+int CSessionListDBStore::SaveToDisk(int bInTransaction)
+{
+    CKivoLog::Print(kSaveTag, L"Begin");
+    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
+    transaction.Begin();
+    for (const auto& [sessionId, info] : m_mapSessionInfo) {
+        CString sql;
+        sql.Format(kDeleteRow, sessionId);
+        if (m_pDbSQLite->ExecInTransaction(sql) != 0) return 0;
+        if (m_pDbSQLite->ExecInTransaction(InsertStatement(info)) != 0) return 0;
+    }
+    if (transaction.Commit() != 0) return 0;
+    CKivoLog::Print(kSaveTag, L"End");
+    return 1;
+}
+
+void CSessionListDBStore::LoadSessionList(std::list<STSessionInfo>& lstSession) const
+{
+    for (const auto& entry : m_mapSessionInfo) lstSession.push_back(entry.second);
+}
+
+void CSessionListDBStore::SaveSessionList(const std::list<STSessionInfo>& lstSession)
+{
+    for (const STSessionInfo& info : lstSession) m_mapSessionInfo[info.SessionId] = info;
+}

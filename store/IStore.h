@@ -15,6 +15,9 @@
 #include "PlatformTypes.h"
 
 // Directory records.
+#include "CorpInfo.h"
+#include "DeptUserInfo.h"
+#include "UserBaseInfo.h"
 
 // Contact-list records.
 
@@ -43,10 +46,26 @@ public:
     // 5: outer contact groups.
 
     // 10: department members.
+    virtual int SaveDeptUserInfo(const STDeptUserInfo& info) = 0;
+    virtual int RemoveDeptUserInfo(ULONG ulDeptId) = 0;
+    virtual int DeptUserNoOp(ULONG ulUnused) = 0;
+    virtual int LoadDeptUserInfo(ULONG ulDeptId, STDeptUserInfo& info) = 0;
 
     // 14: inner contact groups and inner contacts.
 
     // 24: users.
+    virtual int ModifyUserBaseInfo(const std::list<STUserBaseInfo>& lstUserInfo) = 0;
+    virtual int GetUserBaseInfo(ULONG ulUid, STUserBaseInfo& info) = 0;
+    virtual int GetUserBaseInfoEx(ULONG ulUid, STUserBaseInfo& info) = 0;
+    virtual int RemoveBaseUserInfo(ULONG ulUid) = 0;
+    virtual int SoftRemoveBaseUserInfo(ULONG ulUid) = 0;
+    virtual int GetExistUserIdList(std::list<STUserId>& lstUserId) = 0;
+    virtual int GetAllUserBaseInfoEx(std::list<STUserBaseInfo>& lstUserInfo) = 0;
+    virtual int GetPositionExIdList(std::list<int>& lstId) = 0;
+    virtual int GetExistUserIdListEx(std::list<STUserId>& lstUserId) = 0;
+    virtual int ModifyUserBaseInfoEx(const std::list<STUserBaseInfo>& lstUserInfo) = 0;
+    virtual int RemoveBaseUserInfoEx(ULONG ulUid) = 0;
+    virtual int SoftRemoveBaseUserInfoEx(ULONG ulUid) = 0;
 
     // 36: bulk load and save, consistent flags, the database file.
     virtual int LoadFromDisk(unsigned int mask) = 0;
@@ -93,6 +112,13 @@ public:
     virtual int SaveUpdateSessionList(std::list<STSessionDisplayId*> lst) = 0;
 
     // 75: corporation.
+    virtual int GetCorpUC(LONG* pUC) = 0;
+    virtual int SaveCorpUC(ULONG ulUC) = 0;
+    virtual int SaveCorpInfo(const STCorpInfo& corpInfo) = 0;
+    virtual int LoadCorpInfo(const ULONG& ulCorpId, STCorpInfo& corpInfo) = 0;
+    virtual int RemoveCorpInfo(const ULONG& ulCorpId) = 0;
+    virtual int LoadCorpConfig(const ULONG& ulCorpId, std::wstring& strConfig) = 0;
+    virtual int SaveCorpConfig(const ULONG& ulCorpId, const std::wstring& strConfig) = 0;
 
     // 82: local update counters.
 

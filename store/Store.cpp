@@ -4,6 +4,10 @@
 #include "KivoLog.h"
 
 // Directory stores.
+#include "CorpDBStore.h"
+#include "DeptUserDBStore.h"
+#include "UserBaseInfoDBStore.h"
+#include "UserPositionExInfoDBStore.h"
 
 // Contact-list stores.
 
@@ -32,10 +36,14 @@ void CStore::CreateMembers()
     m_pDbSQLite = std::make_unique<CDbSQLite>();
     CDbSQLite* db = m_pDbSQLite.get();
     // corporation
+    m_pCorpDBStore = std::make_unique<CCorpDBStore>(db);
 
     m_pDeptInfoDBStore = std::make_unique<CDeptInfoDBStore>(db);
 
     // department membership, user base info, user position
+    m_pDeptUserDBStore = std::make_unique<CDeptUserDBStore>(db);
+    m_pUserBaseInfoDBStore = std::make_unique<CUserBaseInfoDBStore>(db);
+    m_pUserPositionExInfoDBStore = std::make_unique<CUserPositionExInfoDBStore>(db);
 
     // outer group, inner group, inner contact list
 
@@ -73,10 +81,14 @@ void CStore::DestroyMembers()
 {
     m_pDbSQLite.reset();
     // corporation
+    m_pCorpDBStore.reset();
 
     m_pDeptInfoDBStore.reset();
 
     // department membership, user base info, user position
+    m_pDeptUserDBStore.reset();
+    m_pUserBaseInfoDBStore.reset();
+    m_pUserPositionExInfoDBStore.reset();
 
     // outer group, inner group, inner contact list
 

@@ -42,10 +42,26 @@ public:
     // 5: outer contact groups.
 
     // 10: department members.
+    int SaveDeptUserInfo(const STDeptUserInfo& info) override;
+    int RemoveDeptUserInfo(ULONG ulDeptId) override;
+    int DeptUserNoOp(ULONG ulUnused) override;
+    int LoadDeptUserInfo(ULONG ulDeptId, STDeptUserInfo& info) override;
 
     // 14: inner contact groups and inner contacts.
 
     // 24: users.
+    int ModifyUserBaseInfo(const std::list<STUserBaseInfo>& lstUserInfo) override;
+    int GetUserBaseInfo(ULONG ulUid, STUserBaseInfo& info) override;
+    int GetUserBaseInfoEx(ULONG ulUid, STUserBaseInfo& info) override;
+    int RemoveBaseUserInfo(ULONG ulUid) override;
+    int SoftRemoveBaseUserInfo(ULONG ulUid) override;
+    int GetExistUserIdList(std::list<STUserId>& lstUserId) override;
+    int GetAllUserBaseInfoEx(std::list<STUserBaseInfo>& lstUserInfo) override;
+    int GetPositionExIdList(std::list<int>& lstId) override;
+    int GetExistUserIdListEx(std::list<STUserId>& lstUserId) override;
+    int ModifyUserBaseInfoEx(const std::list<STUserBaseInfo>& lstUserInfo) override;
+    int RemoveBaseUserInfoEx(ULONG ulUid) override;
+    int SoftRemoveBaseUserInfoEx(ULONG ulUid) override;
 
     // 36: bulk load and save, consistent flags, the database file.
     int LoadFromDisk(unsigned int mask) override;
@@ -86,6 +102,13 @@ public:
     int SaveUpdateSessionList(std::list<STSessionDisplayId*> lst) override;
 
     // 75: corporation.
+    int GetCorpUC(LONG* pUC) override;
+    int SaveCorpUC(ULONG ulUC) override;
+    int SaveCorpInfo(const STCorpInfo& corpInfo) override;
+    int LoadCorpInfo(const ULONG& ulCorpId, STCorpInfo& corpInfo) override;
+    int RemoveCorpInfo(const ULONG& ulCorpId) override;
+    int LoadCorpConfig(const ULONG& ulCorpId, std::wstring& strConfig) override;
+    int SaveCorpConfig(const ULONG& ulCorpId, const std::wstring& strConfig) override;
 
     // 82: local update counters.
 
@@ -105,6 +128,11 @@ public:
     int Reset() override;
 
     // 101: slots of CStore alone, after the inherited ones.
+    virtual int SaveDeptUserInfoEx(const STDeptUserInfo& info);
+    virtual int RemoveDeptUserInfoEx(ULONG ulDeptId);
+    virtual int DeptUserNoOpEx(ULONG ulUnused);
+    virtual int LoadDeptUserInfoEx(ULONG ulDeptId, STDeptUserInfo& info);
+    virtual int GetAllUserBaseInfo(std::list<STUserBaseInfo>& lstUserInfo);
 
 private:
     void CreateMembers();
@@ -118,10 +146,14 @@ private:
 
     // Table stores, in creation order.
     // corporation
+    std::unique_ptr<class CCorpDBStore> m_pCorpDBStore;
 
     std::unique_ptr<CDeptInfoDBStore> m_pDeptInfoDBStore;
 
     // department membership, user base info, user position
+    std::unique_ptr<class CDeptUserDBStore> m_pDeptUserDBStore;
+    std::unique_ptr<class CUserBaseInfoDBStore> m_pUserBaseInfoDBStore;
+    std::unique_ptr<class CUserPositionExInfoDBStore> m_pUserPositionExInfoDBStore;
 
     // outer group, inner group, inner contact list
 

@@ -3,6 +3,10 @@
 #include "Store.h"
 
 // Directory stores.
+#include "CorpDBStore.h"
+#include "DeptUserDBStore.h"
+#include "UserBaseInfoDBStore.h"
+#include "UserPositionExInfoDBStore.h"
 
 // Contact-list stores.
 
@@ -20,6 +24,13 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
 {
     static const std::vector<MaskRow> rows = {
         // 0x80000, 0x100000: corporation
+        {0x80000, L"CorpInfo",
+         [](CStore& s, int tx) { return s.m_pCorpDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pCorpDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pCorpDBStore->SetConsistent(on); }, nullptr, true, true},
+        {0x100000, L"CorpUC",
+         [](CStore& s, int tx) { return s.m_pCorpDBStore->SaveUCToDisk(tx); }, nullptr, nullptr, nullptr, false,
+         false},
 
         {0x1, L"DeptInfo",
          [](CStore& s, int tx) { return s.m_pDeptInfoDBStore->SaveToDisk(tx); },
@@ -28,6 +39,26 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s) { s.m_pDeptInfoDBStore->ForgetPending(); }, true, true},
 
         // 0x2, 0x4: department members, users
+        {0x2, L"DeptUserInfo",
+         [](CStore& s, int tx) { return s.m_pDeptUserDBStore->SaveToDisk(DeptUserSet::Base, tx); },
+         [](CStore& s) { return s.m_pDeptUserDBStore->LoadFromDisk(DeptUserSet::Base); },
+         [](CStore& s, bool on) { s.m_pDeptUserDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pDeptUserDBStore->ForgetPending(DeptUserSet::Base); }, true, true},
+        {0x2, L"DeptUserInfoEx",
+         [](CStore& s, int tx) { return s.m_pDeptUserDBStore->SaveToDisk(DeptUserSet::Ex, tx); },
+         [](CStore& s) { return s.m_pDeptUserDBStore->LoadFromDisk(DeptUserSet::Ex); },
+         [](CStore& s, bool on) { s.m_pDeptUserDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pDeptUserDBStore->ForgetPending(DeptUserSet::Ex); }, true, true},
+        {0x4, L"UserBaseInfo",
+         [](CStore& s, int tx) { return s.m_pUserBaseInfoDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pUserBaseInfoDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pUserBaseInfoDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pUserBaseInfoDBStore->ForgetPending(); }, true, true},
+        {0x4, L"UserBaseInfoEx",
+         [](CStore& s, int tx) { return s.m_pUserPositionExInfoDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pUserPositionExInfoDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pUserPositionExInfoDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pUserPositionExInfoDBStore->ForgetPending(); }, true, true},
 
         // 0x8, 0x10, 0x20: outer groups, inner groups, inner contact list
 

@@ -6,6 +6,7 @@ const std::vector<DemoFamily>& DemoFamilies()
         kDemoDepartments,
 
         // directory
+        kDemoDirectory,
 
         // contact lists
 

@@ -18,3 +18,4 @@ const std::vector<DemoFamily>& DemoFamilies();
 // Each family's definition, in its own file.
 extern const DemoFamily kDemoDepartments;
 extern const DemoFamily kDemoSessions;
+extern const DemoFamily kDemoDirectory;

@@ -1,0 +1,307 @@
+#include "UserBaseInfoDBStore.h"
+
+#include "CStringArray.h"
+#include "KivoLog.h"
+#include "MiscFuncs.h"
+#include "OwnTransaction.h"
+#include "StoreLog.h"
+#include "WideConv.h"
+
+namespace {
+
+const wchar_t kSelectError[] = L"select * error";
+const wchar_t kCommitError[] = L"COMMIT ERROR";
+
+const UserStoreTexts kTexts = {
+    L"CUserBaseInfoDBStore",
+    L"CUserBaseInfoDBStore::LoadFromDisk",
+    L"CUserBaseInfoDBStore::SaveToDisk",
+    L"select * from UserBaseInfo",
+    L"delete from UserBaseInfo where Uid=%d",
+    L"delete from UserBaseInfo (m_mapDeleteInfo) error",
+    nullptr,
+    nullptr,
+    L"replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, ExistFlag, PositionEx, "
+    L"ActiveState) values (%d,%d,'%s','%s','%s',%d, %d, %d, '%s', %d)",
+    L"insert into UserBaseInfo error",
+    L"CUserBaseInfoDBStore::SaveToDisk, user count to delete: %u",
+    L"CUserBaseInfoDBStore::SaveToDisk, user count: %u",
+    L"CUserBaseInfoDBStore::SaveToDisk, invalid user infor, existFlag>1 but corpAccount(or Name, account) is empty. "
+    L"Uid: %u",
+    L"CUserBaseInfoDBStore::ModifyUserBaseInfo, modified users count: %u",
+    L"CUserBaseInfoDBStore::ModifyUserBaseInfo(ls), invalid user infor,Uid: %u, CorpAccount: %s, Name: %s, "
+    L"Account: %s",
+    L"CUserBaseInfoDBStore::ModifyUserBaseInfo(list<STUserBaseInfo>), user exist,  modify user flag from 1 to 0, "
+    L"cid: %u, uid: %u",
+    L"CUserBaseInfoDBStore::ModifyUserBaseInfo(list<STUserBaseInfo>), User not exist originally,  modify user flag "
+    L"from 1 to 0, cid: %u, uid: %u",
+    L"CUserBaseInfoDBStore::ModifyUserBaseInfo(list<STUserBaseInfo>), user detail info: corpAccount: %s, account: "
+    L"%s, name: %s",
+    L"CUserBaseInfoDBStore::SoftRemoveBaseUserInfo(ULONG), modify user flag from 1 to 0, cid: %u, uid: %u",
+    L"CUserBaseInfoDBStore::SoftRemoveBaseUserInfo(ULONG), user detail info: corpAccount: %s, account: %s, name: %s",
+};
+
+// Columns of UserBaseInfo and UserBaseInfoEx.
+enum Column { kUid, kCid, kCorpAccount, kAccount, kName, kGender, kPartialFlag, kExistFlag, kPositionEx,
+              kActiveState };
+
+// The fields a partial record does not carry.
+void CopyDetails(const STUserBaseInfo& from, STUserBaseInfo& to)
+{
+    to.CorpAccount = from.CorpAccount;
+    to.Account = from.Account;
+    to.Name = from.Name;
+    to.PositionEx = from.PositionEx;
+    to.Gender = from.Gender;
+}
+
+void CopyAllButPartialFlag(const STUserBaseInfo& from, STUserBaseInfo& to)
+{
+    const LONG partial = to.PartialFlag;
+    to = from;
+    to.PartialFlag = partial;
+}
+
+bool LacksName(const STUserBaseInfo& info)
+{
+    return info.ExistFlag != 0 && info.PartialFlag == 0 &&
+           (info.CorpAccount.empty() || info.Name.empty() || info.Account.empty());
+}
+
+std::wstring Esc(const std::wstring& text)
+{
+    return CMiscFuncs::Convert2SqlParam(text.c_str()).Str();
+}
+
+STUserBaseInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
+{
+    // A column an older file lacks keeps the field's default.
+    const size_t columns = table.m_Records[row].size();
+    auto text = [&](Column c) -> const CString& { return table.GetValue(row, c); };
+    STUserBaseInfo info;
+    info.Uid = static_cast<ULONG>(_wtol(text(kUid)));
+    info.Cid = static_cast<ULONG>(_wtol(text(kCid)));
+    if (!text(kPartialFlag).IsEmpty()) info.PartialFlag = _wtol(text(kPartialFlag));
+    if (info.PartialFlag == 0) {
+        info.CorpAccount = text(kCorpAccount).Str();
+        info.Account = text(kAccount).Str();
+        info.Name = text(kName).Str();
+        info.Gender = _wtol(text(kGender));
+        info.PositionEx = text(kPositionEx).Str();
+    }
+    if (columns > kExistFlag) info.ExistFlag = static_cast<ULONG>(_wtol(text(kExistFlag)));
+    if (columns > kActiveState) info.ActiveState = _wtol(text(kActiveState));
+    return info;
+}
+
+}  // namespace
+
+CUserBaseInfoDBStore::CUserBaseInfoDBStore(CDbSQLite* pDbSQLite) : CUserBaseInfoDBStore(pDbSQLite, kTexts) {}
+
+CUserBaseInfoDBStore::CUserBaseInfoDBStore(CDbSQLite* pDbSQLite, const UserStoreTexts& texts)
+    : m_texts(texts), m_pDbSQLite(pDbSQLite)
+{
+}
+
+void CUserBaseInfoDBStore::ForgetPending()
+{
+    m_mapModifyInfo.clear();
+    m_mapDeleteInfo.clear();
+}
+
+int CUserBaseInfoDBStore::LoadFromDisk()
+{
+    m_mapUserBaseInfo.clear();
+    ForgetPending();
+    CDbSQLite::ResultTable table;
+    LONG rc = m_pDbSQLite->SelectStatement(m_texts.selectAll, table);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, kSelectError, rc);
+        return 0;
+    }
+    for (size_t row = 0; row < table.GetRowCount(); ++row) {
+        STUserBaseInfo info = FromRow(table, row);
+        m_mapUserBaseInfo.emplace(info.Uid, std::move(info));
+    }
+    return 1;
+}
+
+int CUserBaseInfoDBStore::SaveToDisk(int bInTransaction)
+{
+    CKivoLog::Print(m_texts.saveTag, L"Begin");
+    if (!m_bConsistent) {
+        CStoreLog::NotLoginOver(m_texts.className);
+        return 0;
+    }
+    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
+    transaction.Begin();
+    CKivoLog::PrintV(m_texts.countToDelete, static_cast<unsigned>(m_mapDeleteInfo.size()));
+    if (!DeleteRemoved() || !WritePending()) return 0;
+    CKivoLog::PrintV(m_texts.count, static_cast<unsigned>(m_mapUserBaseInfo.size()));
+    LONG rc = transaction.Commit();
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, kCommitError, rc);
+        return 0;
+    }
+    // Under the caller's transaction CStore forgets them once that one is committed.
+    if (transaction.Owned()) ForgetPending();
+    CKivoLog::Print(m_texts.saveTag, L"End");
+    return 1;
+}
+
+// A failed delete has rolled the transaction back, so nothing after it could be
+// written: stop there and keep every pending change for the next save.
+bool CUserBaseInfoDBStore::DeleteRemoved()
+{
+    for (ULONG uid : m_mapDeleteInfo) {
+        m_mapUserBaseInfo.erase(uid);
+        CString sql;
+        sql.Format(m_texts.deleteRemoved, uid);
+        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.deleteRemovedError, rc);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CUserBaseInfoDBStore::WritePending()
+{
+    for (const auto& entry : m_mapModifyInfo) {
+        const STUserBaseInfo& pending = entry.second;
+        auto held = m_mapUserBaseInfo.try_emplace(pending.Uid).first;
+        CopyAllButPartialFlag(pending, held->second);
+        if (LacksName(pending)) CKivoLog::PrintV(m_texts.invalidAtSave, pending.Uid);
+        if (!WriteRow(pending)) return false;
+    }
+    return true;
+}
+
+bool CUserBaseInfoDBStore::WriteRow(const STUserBaseInfo& u)
+{
+    CString sql;
+    if (m_texts.deleteBeforeWrite) {
+        sql.Format(m_texts.deleteBeforeWrite, u.Uid);
+        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.deleteBeforeWriteError, rc);
+            return false;
+        }
+    }
+    sql.Format(m_texts.writeRow, u.Uid, u.Cid, Esc(u.CorpAccount).c_str(), Esc(u.Account).c_str(),
+               Esc(u.Name).c_str(), u.Gender, u.PartialFlag, u.ExistFlag, Esc(u.PositionEx).c_str(), u.ActiveState);
+    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.writeError, rc);
+        return false;
+    }
+    return true;
+}
+
+int CUserBaseInfoDBStore::ModifyUserBaseInfo(const std::list<STUserBaseInfo>& lstUserInfo)
+{
+    CKivoLog::PrintV(m_texts.modifyCount, static_cast<unsigned>(lstUserInfo.size()));
+    for (const STUserBaseInfo& info : lstUserInfo) ModifyOne(info);
+    return 1;
+}
+
+void CUserBaseInfoDBStore::ModifyOne(const STUserBaseInfo& in)
+{
+    if (LacksName(in)) {
+        CKivoLog::PrintV(m_texts.invalidAtModify, in.Uid, in.CorpAccount.c_str(), in.Name.c_str(),
+                         in.Account.c_str());
+    }
+    auto [held, added] = m_mapUserBaseInfo.try_emplace(in.Uid);
+    STUserBaseInfo& user = held->second;
+    user.Cid = in.Cid;
+    user.Uid = in.Uid;
+    user.PartialFlag = in.PartialFlag;
+    if (in.PartialFlag == 0) CopyDetails(in, user);
+    if (user.ExistFlag == 1 && in.ExistFlag == 0) {
+        CKivoLog::PrintV(added ? m_texts.flagChangeNew : m_texts.flagChangeHeld, in.Cid, in.Uid);
+        if (in.PartialFlag != 0) {
+            CKivoLog::PrintV(m_texts.detailAtModify, in.CorpAccount.c_str(), in.Account.c_str(), in.Name.c_str());
+        }
+    }
+    user.ExistFlag = in.ExistFlag;
+    user.ActiveState = in.ActiveState;
+    CopyAllButPartialFlag(in, m_mapModifyInfo[in.Uid]);
+}
+
+int CUserBaseInfoDBStore::GetUserBaseInfo(ULONG ulUid, STUserBaseInfo& info)
+{
+    auto held = m_mapUserBaseInfo.find(ulUid);
+    if (held == m_mapUserBaseInfo.end()) return 0;
+    const STUserBaseInfo& user = held->second;
+    info.Cid = user.Cid;
+    info.Uid = user.Uid;
+    info.ActiveState = user.ActiveState;
+    info.ExistFlag = user.ExistFlag;
+    if (user.PartialFlag == 0) CopyDetails(user, info);
+    return 1;
+}
+
+// A removed user never comes back by a change made before the removal.
+int CUserBaseInfoDBStore::RemoveBaseUserInfo(ULONG ulUid)
+{
+    m_mapUserBaseInfo.erase(ulUid);
+    m_mapModifyInfo.erase(ulUid);
+    m_mapDeleteInfo.insert(ulUid);
+    return 1;
+}
+
+int CUserBaseInfoDBStore::SoftRemoveBaseUserInfo(ULONG ulUid)
+{
+    auto held = m_mapUserBaseInfo.find(ulUid);
+    if (held == m_mapUserBaseInfo.end()) return 0;
+    STUserBaseInfo& user = held->second;
+    if (user.ExistFlag == 1) {
+        CKivoLog::PrintV(m_texts.softRemove, user.Cid, user.Uid);
+        if (user.PartialFlag != 0) {
+            CKivoLog::PrintV(m_texts.detailAtSoftRemove, user.CorpAccount.c_str(), user.Account.c_str(),
+                             user.Name.c_str());
+        }
+    }
+    user.ExistFlag = 0;
+    auto [pending, added] = m_mapModifyInfo.try_emplace(ulUid, user);
+    // A change still pending would otherwise write the user back as existing.
+    if (!added) pending->second.ExistFlag = 0;
+    return 1;
+}
+
+int CUserBaseInfoDBStore::GetExistUserIdList(std::list<STUserId>& lstUserId)
+{
+    lstUserId.clear();
+    for (const auto& entry : m_mapUserBaseInfo) {
+        if (entry.second.ExistFlag == 0) continue;
+        STUserId id;
+        id.Cid = entry.second.Cid;
+        id.Uid = entry.second.Uid;
+        lstUserId.push_back(id);
+    }
+    return 1;
+}
+
+int CUserBaseInfoDBStore::GetAllUserBaseInfo(std::list<STUserBaseInfo>& lstUserInfo)
+{
+    lstUserInfo.clear();
+    for (const auto& entry : m_mapUserBaseInfo) lstUserInfo.push_back(entry.second);
+    return 1;
+}
+
+int CUserBaseInfoDBStore::GetPositionExIdList(std::list<int>& lstId)
+{
+    lstId.clear();
+    for (const auto& entry : m_mapUserBaseInfo) {
+        if (entry.second.ExistFlag == 0) continue;
+        CStringArray entries;
+        const int count = CMiscFuncs::SplitStr(CString(entry.second.PositionEx), L';', entries);
+        for (int i = 0; i < count; ++i) {
+            CStringArray fields;
+            const int fieldCount = CMiscFuncs::SplitStr(entries[i], L',', fields);
+            if (fieldCount == 1 || fieldCount == 2) lstId.push_back(_wtoi(fields[0]));
+        }
+    }
+    return 1;
+}

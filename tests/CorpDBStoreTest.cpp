@@ -1,0 +1,168 @@
+#include <tuple>
+
+#include "CorpDBStore.h"
+#include "Store.h"
+#include "TestDb.h"
+
+namespace {
+
+auto Fields(const STCorpInfo& c)
+{
+    return std::tie(c.Cid, c.Account, c.Name, c.CnName, c.Domain, c.State, c.LicenseNum, c.userCard, c.logoType,
+                    c.EnName, c.Nation, c.Provience, c.City, c.Country, c.Address, c.Type, c.Description, c.zipCode,
+                    c.Tel, c.Fax, c.Contactor, c.Email, c.Website, c.Capital, c.EmployeeNum, c.PcNum, c.regDate,
+                    c.Slogn, c.config, c.maxUser, c.CorpUc);
+}
+
+STCorpInfo Corp(ULONG cid)
+{
+    STCorpInfo c;
+    c.Cid = cid;
+    c.Name = L"Corp " + std::to_wstring(cid);
+    return c;
+}
+
+class CorpDBStoreTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        CreateSchema(DbPath());
+        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+    }
+
+    CDbSQLite m_db;
+    CCorpDBStore m_store{&m_db};
+    PlainDb m_plain{DbPath()};
+};
+
+TEST_F(CorpDBStoreTest, SaveRewritesTheWholeTableFromMemory)
+{
+    m_plain.Exec("insert into CorpInfo (Cid, Name) values (77, 'stray'), (77, 'twin')");
+    m_store.SetConsistent(true);
+    m_store.SaveCorpInfo(Corp(1));
+    m_store.SaveCorpInfo(Corp(2));
+    m_store.SaveCorpInfo(Corp(3));
+    EXPECT_EQ(1, m_store.RemoveCorpInfo(2));
+    EXPECT_EQ(0, m_store.RemoveCorpInfo(2));
+    ASSERT_EQ(1, m_store.SaveToDisk(0));
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{"1", "Corp 1"}, {"3", "Corp 3"}}),
+              m_plain.Rows("select Cid, Name from CorpInfo order by Cid"));
+
+    m_store.RemoveCorpInfo(1);
+    m_store.RemoveCorpInfo(3);
+    ASSERT_EQ(1, m_store.SaveToDisk(0));
+    EXPECT_EQ(0, m_plain.Count("CorpInfo"));
+}
+
+TEST_F(CorpDBStoreTest, EveryFieldReadsBackAsWritten)
+{
+    STCorpInfo corp;
+    corp.Cid = 4000000000u;  // above the signed 32-bit range
+    corp.Account = L"acc'ount";
+    corp.Name = L"\u57fa\u6c83 \U0001F600";
+    corp.Slogn = L"'';--";
+    corp.State = 1;
+    corp.Type = 0xFFFFFFFFu;
+    corp.regDate = 2147483648u;
+    corp.CorpUc = 9;
+    for (int i = 0; corp.config.size() < 20000; ++i) corp.config += i % 10 == 0 ? L'\'' : L'x';
+    m_store.SetConsistent(true);
+    m_store.SaveCorpInfo(corp);
+    ASSERT_EQ(1, m_store.SaveToDisk(0));
+
+    CCorpDBStore loaded(&m_db);
+    ASSERT_EQ(1, loaded.LoadFromDisk());
+    STCorpInfo back;
+    ASSERT_EQ(1, loaded.LoadCorpInfo(4000000000u, back));
+    EXPECT_TRUE(Fields(corp) == Fields(back));
+    std::wstring config;
+    ASSERT_EQ(1, loaded.LoadCorpConfig(4000000000u, config));
+    EXPECT_EQ(20000u, config.size());
+    EXPECT_EQ(corp.config, config);
+}
+
+TEST_F(CorpDBStoreTest, CounterLoadsFromTheFirstRowOfCorpUC)
+{
+    const struct {
+        const char* rows;
+        const char* expected;  // null: what the first row of the table is
+    } cases[] = {{nullptr, "0"}, {"(9)", nullptr}, {"(9), (4), (12)", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows ? c.rows : "no row");
+        m_plain.Exec("delete from CorpUC");
+        if (c.rows) m_plain.Exec(std::string("insert into CorpUC values ") + c.rows);
+        std::string expected = c.expected ? c.expected : m_plain.Value("select * from CorpUC");
+        ASSERT_EQ(1, m_store.LoadFromDisk());
+        LONG uc = -1;
+        EXPECT_EQ(1, m_store.GetCorpUC(&uc));
+        EXPECT_EQ(std::stol(expected), uc);
+    }
+    EXPECT_EQ(0, m_store.GetCorpUC(nullptr));
+}
+
+TEST_F(CorpDBStoreTest, CounterSaveIgnoresTheConsistentFlag)
+{
+    m_store.SaveCorpInfo(Corp(1));
+    m_store.SaveCorpUC(0xFFFFFFFFu);
+    m_plain.Exec("insert into CorpUC values (3), (4)");
+    EXPECT_EQ(0, m_store.SaveToDisk(0));
+    EXPECT_TRUE(m_log.HasText(
+        L"CCorpDBStore::SaveToDisk, End, not loginOver, to avoid inconsistent data, do not save local db"));
+    EXPECT_EQ(0, m_plain.Count("CorpInfo"));
+
+    ASSERT_EQ(1, m_store.SaveUCToDisk(0));
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{"-1"}}), m_plain.Rows("select * from CorpUC"));
+}
+
+TEST_F(CorpDBStoreTest, FirstFailedInsertFailsTheSaveAndKeepsTheTable)
+{
+    m_plain.Exec("insert into CorpInfo (Cid, Name) values (50, 'old')");
+    m_plain.Exec("create trigger no_corp_1 before insert on CorpInfo when new.Cid = 1 "
+                 "begin select raise(abort, 'corp 1 refused'); end");
+    m_store.SetConsistent(true);
+    for (ULONG cid : {1u, 2u, 3u}) m_store.SaveCorpInfo(Corp(cid));  // the last insert would succeed
+    EXPECT_EQ(0, m_store.SaveToDisk(0));
+    EXPECT_TRUE(m_log.Has(L"CCorpDBStore::SaveCorpInfo", L"insert into CorpInfo  errorcorp 1 refused"));
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{"50", "old"}}), m_plain.Rows("select Cid, Name from CorpInfo"));
+}
+
+TEST_F(CorpDBStoreTest, ConfigIsSetOnlyForAHeldCorporation)
+{
+    std::wstring config;
+    EXPECT_EQ(0, m_store.SaveCorpConfig(5, L"{}"));
+    EXPECT_EQ(0, m_store.LoadCorpConfig(5, config));
+    m_store.SaveCorpInfo(Corp(5));
+    EXPECT_EQ(1, m_store.SaveCorpConfig(5, L"{\"a\":1}"));
+    EXPECT_EQ(1, m_store.LoadCorpConfig(5, config));
+    EXPECT_EQ(L"{\"a\":1}", config);
+}
+
+// 0x80000 is flagged and saved by SaveToDisk(); 0x100000 is neither.
+TEST_F(CorpDBStoreTest, MaskBitsSelectRecordsAndCounterApart)
+{
+    m_db.Close();
+    CStore store;
+    store.SetDBPath(DbPathW());
+    store.SaveCorpInfo(Corp(1));
+    store.SaveCorpUC(7);
+    store.SetDataConsistentFlag(0x100000, true);
+    store.SaveToDisk(0x80000 | 0x100000, TRUE);
+    EXPECT_EQ(0, m_plain.Count("CorpInfo"));
+    EXPECT_EQ("7", m_plain.Value("select * from CorpUC"));
+
+    store.SaveCorpUC(8);
+    store.SetDataConsistentFlag(0x80000, true);
+    EXPECT_EQ(1, store.SaveToDisk());
+    EXPECT_EQ(1, m_plain.Count("CorpInfo"));
+    EXPECT_EQ("7", m_plain.Value("select * from CorpUC"));
+
+    store.Reset();
+    ASSERT_EQ(1, store.LoadFromDisk(0x80000));
+    LONG uc = 0;
+    STCorpInfo corp;
+    store.GetCorpUC(&uc);
+    EXPECT_EQ(7, uc);
+    EXPECT_EQ(1, store.LoadCorpInfo(1, corp));
+}
+
+}  // namespace

@@ -1,0 +1,144 @@
+#include <functional>
+
+#include "DeptUserDBStore.h"
+#include "Store.h"
+#include "TestDb.h"
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+STDeptUserInfo Members(ULONG did, std::map<ULONG, ULONG> users)
+{
+    STDeptUserInfo info;
+    info.Did = did;
+    info.mapUser = std::move(users);
+    return info;
+}
+
+class DeptUserDBStoreTest : public StoreTest {
+protected:
+    void Open()
+    {
+        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        m_store.SetConsistent(true);
+    }
+    Rows Table(const std::string& table) { return m_plain.Rows("select * from " + table + " order by Did, Uid"); }
+
+    CDbSQLite m_db;
+    CDeptUserDBStore m_store{&m_db};
+    PlainDb m_plain{DbPath()};
+};
+
+// Department 5 starts as rows (5,1,2) and (5,2,0) loaded from the table.
+TEST_F(DeptUserDBStoreTest, SequencesBeforeASave)
+{
+    const struct {
+        const char* name;
+        std::function<void(CDeptUserDBStore&)> change;
+        Rows rows;
+        bool held;
+    } cases[] = {
+        {"remove then new list",
+         [](CDeptUserDBStore& s) {
+             s.RemoveDeptUserInfo(DeptUserSet::Base, 5);
+             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{3, 0}}));
+         },
+         {{"5", "3", "0"}}, true},
+        {"new list then remove",
+         [](CDeptUserDBStore& s) {
+             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{3, 0}}));
+             s.RemoveDeptUserInfo(DeptUserSet::Base, 5);
+         },
+         {}, false},
+        {"empty list", [](CDeptUserDBStore& s) { s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {})); }, {}, true},
+        {"two lists",
+         [](CDeptUserDBStore& s) {
+             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{7, 0}}));
+             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{8, 9}, {9, 0}}));
+         },
+         {{"5", "8", "9"}, {"5", "9", "0"}}, true},
+    };
+    CreateSchema(DbPath());
+    Open();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_plain.Exec("delete from DeptUserInfo");
+        m_plain.Exec("insert into DeptUserInfo values (5, 1, 2), (5, 2, 0), (6, 1, 0)");
+        ASSERT_EQ(1, m_store.LoadFromDisk(DeptUserSet::Base));
+        c.change(m_store);
+        ASSERT_EQ(1, m_store.SaveToDisk(DeptUserSet::Base, 0));
+        EXPECT_EQ(c.rows, m_plain.Rows("select Did, Uid, NextSiblingUid from DeptUserInfo where Did = 5"));
+        EXPECT_EQ(1, m_plain.Count("DeptUserInfo where Did = 6"));
+        STDeptUserInfo out;
+        EXPECT_EQ(c.held ? 1 : 0, m_store.LoadDeptUserInfo(DeptUserSet::Base, 5, out));
+    }
+}
+
+// Deferred foreign keys let each statement pass and make only the commit fail.
+TEST_F(DeptUserDBStoreTest, FailedCommitFailsTheSaveAndKeepsThatPhase)
+{
+    m_plain.Exec("create table Users (id int primary key)");
+    m_plain.Exec("create table DeptUserInfo (Did int, Uid int, NextSiblingUid int, primary key(Did,Uid), "
+                 "foreign key(Uid) references Users(id) deferrable initially deferred)");
+    m_plain.Exec("create table Refs (Did int, Uid int, "
+                 "foreign key(Did, Uid) references DeptUserInfo(Did, Uid) deferrable initially deferred)");
+    Open();
+    ASSERT_EQ(101, m_db.DirectStatement(L"PRAGMA foreign_keys=ON"));
+
+    m_store.SaveDeptUserInfo(DeptUserSet::Base, Members(1, {{99, 0}}));
+    EXPECT_EQ(0, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    EXPECT_TRUE(m_log.Has(L"CDeptUserDBStore::SaveToDisk", L"Commit error"));
+    m_plain.Exec("insert into Users values (99)");
+    ASSERT_EQ(1, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    EXPECT_EQ((Rows{{"1", "99", "0"}}), Table("DeptUserInfo"));
+
+    m_plain.Exec("insert into Refs values (1, 99)");
+    m_store.RemoveDeptUserInfo(DeptUserSet::Base, 1);
+    m_log.Clear();
+    EXPECT_EQ(0, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    EXPECT_TRUE(m_log.Has(L"CDeptUserDBStore::SaveToDisk", L"Commit error"));
+    EXPECT_EQ(1, m_plain.Count("DeptUserInfo"));
+    m_plain.Exec("delete from Refs");
+    ASSERT_EQ(1, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    EXPECT_EQ(0, m_plain.Count("DeptUserInfo"));
+}
+
+// Slots 101 to 104 work on DeptUserInfoEx alone; 12 and 103 do nothing.
+TEST_F(DeptUserDBStoreTest, SlotsOfTheSecondSetReachOnlyDeptUserInfoEx)
+{
+    CStore store;
+    store.SetDBPath(DbPathW());
+    store.SaveDeptUserInfo(Members(3, {{1, 2}, {2, 0}}));
+    store.SaveDeptUserInfoEx(Members(3, {{4, 0}}));
+    EXPECT_EQ(1, store.DeptUserNoOp(3));
+    EXPECT_EQ(1, store.DeptUserNoOpEx(3));
+    EXPECT_EQ(0, store.SaveToDisk(0x2, FALSE));  // the one flag is still false
+    EXPECT_EQ(0, m_plain.Count("DeptUserInfo") + m_plain.Count("DeptUserInfoEx"));
+
+    store.SetDataConsistentFlag(0x2, true);
+    ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));
+    EXPECT_EQ((Rows{{"3", "4", "0"}}), Table("DeptUserInfoEx"));
+    EXPECT_EQ(2, m_plain.Count("DeptUserInfo"));
+
+    EXPECT_EQ(1, store.RemoveDeptUserInfoEx(3));
+    EXPECT_EQ(0, store.RemoveDeptUserInfoEx(3));
+    STDeptUserInfo out;
+    EXPECT_EQ(0, store.LoadDeptUserInfoEx(3, out));
+    EXPECT_TRUE(out.Did == 0 && out.mapUser.empty());
+    EXPECT_EQ(1, store.LoadDeptUserInfo(3, out));
+    ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));
+    EXPECT_EQ(0, m_plain.Count("DeptUserInfoEx"));
+    EXPECT_EQ((Rows{{"3", "1", "2"}, {"3", "2", "0"}}), Table("DeptUserInfo"));
+
+    store.SaveDeptUserInfoEx(Members(3, {{5, 0}}));
+    store.SaveToDisk(0x2, TRUE);
+    store.Reset();
+    store.LoadFromDisk(0x2);
+    EXPECT_EQ(1, store.LoadDeptUserInfoEx(3, out));
+    EXPECT_EQ((std::map<ULONG, ULONG>{{5, 0}}), out.mapUser);
+    EXPECT_EQ(1, store.LoadDeptUserInfo(3, out));
+    EXPECT_EQ((std::map<ULONG, ULONG>{{1, 2}, {2, 0}}), out.mapUser);
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+#include <chrono>
+#include <tuple>
+
+#include "Store.h"
+#include "TestDb.h"
+#include "UserBaseInfoDBStore.h"
+#include "UserPositionExInfoDBStore.h"
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+auto Fields(const STUserBaseInfo& u)
+{
+    return std::tie(u.Cid, u.Uid, u.Account, u.CorpAccount, u.Name, u.Gender, u.ExistFlag, u.PartialFlag,
+                    u.PositionEx, u.ActiveState);
+}
+
+STUserBaseInfo User(ULONG uid, const std::wstring& name = L"Ann", ULONG exist = 1)
+{
+    STUserBaseInfo u;
+    u.Cid = 1000;
+    u.Uid = uid;
+    u.CorpAccount = L"kivo";
+    u.Account = L"user" + std::to_wstring(uid);
+    u.Name = name;
+    u.ExistFlag = exist;
+    return u;
+}
+
+// Every test runs on both twins; they differ only in table and texts and in how a
+// pending row is written.
+class UserStoreTest : public StoreTest, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        CreateSchema(DbPath());
+        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        Store().SetConsistent(true);
+    }
+    bool Ex() const { return GetParam(); }
+    CUserBaseInfoDBStore& Store() { return Ex() ? m_ex : m_base; }
+    std::string Table() const { return Ex() ? "UserBaseInfoEx" : "UserBaseInfo"; }
+    std::wstring Class() const { return Ex() ? L"CUserPositionExInfoDBStore" : L"CUserBaseInfoDBStore"; }
+    Rows Names() { return m_plain.Rows("select Uid, Name, ExistFlag, PartialFlag from " + Table() + " order by Uid"); }
+
+    CDbSQLite m_db;
+    CUserBaseInfoDBStore m_base{&m_db};
+    CUserPositionExInfoDBStore m_ex{&m_db};
+    PlainDb m_plain{DbPath()};
+};
+
+INSTANTIATE_TEST_SUITE_P(Twins, UserStoreTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "UserBaseInfoEx" : "UserBaseInfo"; });
+
+TEST_P(UserStoreTest, RemoveDropsThePendingChangeAndDeletesTheRow)
+{
+    m_plain.Exec("insert into " + Table() + " (Uid, Name) values (2, 'never loaded')");
+    Store().ModifyUserBaseInfo({User(1, L"Ann")});
+    ASSERT_EQ(1, Store().SaveToDisk(0));
+    Store().ModifyUserBaseInfo({User(1, L"Bea")});
+    EXPECT_EQ(1, Store().RemoveBaseUserInfo(1));
+    EXPECT_EQ(1, Store().RemoveBaseUserInfo(2));
+    ASSERT_EQ(1, Store().SaveToDisk(0));
+    EXPECT_EQ(0, m_plain.Count(Table()));
+    STUserBaseInfo out;
+    EXPECT_EQ(0, Store().GetUserBaseInfo(1, out));
+}
+
+TEST_P(UserStoreTest, SoftRemoveAfterAModifyIsWrittenAsRemoved)
+{
+    Store().ModifyUserBaseInfo({User(1)});
+    EXPECT_EQ(1, Store().SoftRemoveBaseUserInfo(1));
+    EXPECT_EQ(0, Store().SoftRemoveBaseUserInfo(2));
+    ASSERT_EQ(1, Store().SaveToDisk(0));
+    EXPECT_EQ((Rows{{"1", "Ann", "0", "0"}}), Names());
+}
+
+TEST_P(UserStoreTest, FailedDeleteKeepsEverythingPending)
+{
+    m_plain.Exec("insert into " + Table() + " (Uid, Name) values (5, 'five'), (6, 'six')");
+    m_plain.Exec("create trigger keep5 before delete on " + Table() +
+                 " when old.Uid = 5 begin select raise(abort, 'keep 5'); end");
+    Store().RemoveBaseUserInfo(5);
+    Store().RemoveBaseUserInfo(6);
+    Store().ModifyUserBaseInfo({User(7)});
+    EXPECT_EQ(0, Store().SaveToDisk(0));
+    const std::string name = Table();
+    const std::wstring table(name.begin(), name.end());
+    EXPECT_TRUE(m_log.Has(Class() + L"::SaveToDisk", L"delete from " + table + L" (m_mapDeleteInfo) errorkeep 5"));
+    EXPECT_EQ((Rows{{"5", "five", "1", "0"}, {"6", "six", "1", "0"}}), Names());
+
+    m_plain.Exec("drop trigger keep5");
+    ASSERT_EQ(1, Store().SaveToDisk(0));
+    EXPECT_EQ((Rows{{"7", "Ann", "1", "0"}}), Names());
+}
+
+// A deferred foreign key fails only the commit.
+TEST_P(UserStoreTest, FailedCommitKeepsEverythingPending)
+{
+    m_plain.Exec("drop table " + Table());
+    m_plain.Exec("create table Corps (id int primary key)");
+    m_plain.Exec("create table " + Table() + " (Uid int primary key,Cid int,CorpAccount varchar(100),"
+                 "Account varchar(100),Name varchar(100),Gender int, PartialFlag int default 0, ExistFlag int default 1,"
+                 " PositionEx varchar(100), ActiveState int default 1,"
+                 " foreign key(Cid) references Corps(id) deferrable initially deferred)");
+    m_db.Close();
+    ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+    ASSERT_EQ(101, m_db.DirectStatement(L"PRAGMA foreign_keys=ON"));
+    Store().ModifyUserBaseInfo({User(1)});
+    EXPECT_EQ(0, Store().SaveToDisk(0));
+    EXPECT_TRUE(m_log.Has(Class() + L"::SaveToDisk", L"COMMIT ERROR"));
+    m_plain.Exec("insert into Corps values (1000)");
+    ASSERT_EQ(1, Store().SaveToDisk(0));
+    EXPECT_EQ((Rows{{"1", "Ann", "1", "0"}}), Names());
+
+    // Nothing is left to write once a save committed.
+    m_plain.Exec("create trigger refuse before insert on " + Table() + " begin select raise(abort, 'no'); end");
+    EXPECT_EQ(1, Store().SaveToDisk(0));
+}
+
+TEST_P(UserStoreTest, PartialRecords)
+{
+    m_plain.Exec("insert into " + Table() + " values (1, 1000, 'kivo', 'acc', 'Ann', 0, 1, 0, '4', 3)");
+    m_plain.Exec("insert into " + Table() + " values (2, 1000, 'kivo', 'bob', 'Bob', 0, NULL, 1, '5', 1)");
+    ASSERT_EQ(1, Store().LoadFromDisk());
+    std::list<STUserBaseInfo> all;
+    Store().GetAllUserBaseInfo(all);
+    ASSERT_EQ(2u, all.size());
+    const STUserBaseInfo& p = all.front();
+    EXPECT_TRUE(std::make_tuple(L"", L"", 1, 0u, 1, L"", 3) ==
+                std::make_tuple(p.CorpAccount, p.Name, p.Gender, p.ExistFlag, p.PartialFlag, p.PositionEx, p.ActiveState));
+    EXPECT_EQ(0, all.back().PartialFlag);
+
+    // A partial change keeps the held details but its pending copy carries the given
+    // texts and no PartialFlag.
+    STUserBaseInfo change = User(2, L"Robert");
+    change.PartialFlag = 1;
+    change.Gender = 7;
+    Store().ModifyUserBaseInfo({change});
+    STUserBaseInfo out;
+    ASSERT_EQ(1, Store().GetUserBaseInfo(2, out));
+    EXPECT_EQ(L"", out.Name);
+    Store().GetAllUserBaseInfo(all);
+    EXPECT_EQ(L"Bob", all.back().Name);
+    EXPECT_EQ(1, all.back().PartialFlag);
+    ASSERT_EQ(1, Store().SaveToDisk(0));
+    EXPECT_EQ("Robert|0|7", m_plain.Value("select Name || '|' || PartialFlag || '|' || Gender from " + Table() +
+                                          " where Uid = 2"));
+    Store().GetAllUserBaseInfo(all);
+    EXPECT_EQ(L"Robert", all.back().Name);
+}
+
+// A file whose upgrade never added the trailing columns still loads, with defaults.
+TEST_P(UserStoreTest, MissingTrailingColumnsKeepTheirDefaults)
+{
+    m_plain.Exec("drop table " + Table());
+    m_plain.Exec("create table " + Table() + " (Uid int primary key,Cid int,CorpAccount,Account,Name,Gender)");
+    m_plain.Exec("insert into " + Table() + " values (1, 1000, 'kivo', 'acc', 'Ann', 0)");
+    ASSERT_EQ(1, Store().LoadFromDisk());
+    std::list<STUserBaseInfo> all;
+    Store().GetAllUserBaseInfo(all);
+    ASSERT_EQ(1u, all.size());
+    EXPECT_TRUE(std::make_tuple(1u, 1, L"Ann") ==
+                std::make_tuple(all.front().ExistFlag, all.front().ActiveState, all.front().Name));
+}
+
+// The twin deletes before it inserts; the base store's replace runs no delete.
+TEST_F(StoreTest, TwinWritesAPendingUserByDeleteThenInsert)
+{
+    CreateSchema(DbPath());
+    CStore store;
+    store.SetDBPath(DbPathW());
+    PlainDb plain(DbPath());
+    plain.Exec("create trigger nodel before delete on UserBaseInfo begin select raise(abort, 'no'); end");
+    plain.Exec("create trigger nodelex before delete on UserBaseInfoEx begin select raise(abort, 'no'); end");
+    plain.Exec("insert into UserBaseInfo (Uid, Name) values (1, 'old')");
+    plain.Exec("insert into UserBaseInfoEx (Uid, Name) values (1, 'old')");
+    STUserBaseInfo user = User(1, L"new");
+    user.PositionEx = L"12,a;7;3,b,c";
+    store.ModifyUserBaseInfo({User(1, L"new")});
+    store.ModifyUserBaseInfoEx({user});
+    store.SetDataConsistentFlag(0x4, true);
+    EXPECT_EQ(0, store.SaveToDisk(0x4, FALSE));
+    EXPECT_TRUE(m_log.Has(L"CUserPositionExInfoDBStore::SaveToDisk", L"delete from UserBaseInfoEx errorno"));
+    EXPECT_EQ("new", plain.Value("select Name from UserBaseInfo"));
+    EXPECT_EQ("old", plain.Value("select Name from UserBaseInfoEx"));
+
+    plain.Exec("drop trigger nodelex");
+    EXPECT_EQ(1, store.SaveToDisk(0x4, FALSE));
+    EXPECT_EQ("new", plain.Value("select Name from UserBaseInfoEx"));
+    EXPECT_EQ(1, plain.Count("UserBaseInfoEx"));
+    std::list<int> positions;
+    store.GetPositionExIdList(positions);
+    EXPECT_EQ((std::list<int>{12, 7}), positions);
+}
+
+// Under the caller's transaction a store forgets its changes only once that one committed.
+TEST_F(StoreTest, SharedTransactionKeepsChangesUntilItCommits)
+{
+    CreateSchema(DbPath());
+    CStore store;
+    store.SetDBPath(DbPathW());
+    PlainDb plain(DbPath());
+    plain.Exec("create trigger failex before insert on DeptUserInfoEx begin select raise(abort, 'no'); end");
+    store.ModifyUserBaseInfo({User(1)});
+    store.ModifyUserBaseInfoEx({User(2)});
+    STDeptUserInfo members;
+    members.Did = 1;
+    members.mapUser[1] = 0;
+    store.SaveDeptUserInfoEx(members);
+    store.SetDataConsistentFlag(0x4 | 0x2, true);
+    EXPECT_EQ(0, store.SaveToDisk(0x4 | 0x2, TRUE));
+    EXPECT_EQ(0, plain.Count("UserBaseInfo") + plain.Count("UserBaseInfoEx"));
+
+    plain.Exec("drop trigger failex");
+    ASSERT_EQ(1, store.SaveToDisk(0x4 | 0x2, TRUE));
+    EXPECT_EQ(1, plain.Count("UserBaseInfo"));
+    EXPECT_EQ(1, plain.Count("UserBaseInfoEx"));
+    EXPECT_EQ(1, plain.Count("DeptUserInfoEx"));
+
+    plain.Exec("create trigger refuse before insert on UserBaseInfo begin select raise(abort, 'no'); end");
+    EXPECT_EQ(1, store.SaveToDisk(0x4, TRUE));
+}
+
+TEST_F(StoreTest, DirectoryOf100000UsersRoundTripsInOneTransaction)
+{
+    CreateSchema(DbPath());
+    CStore store;
+    store.SetDBPath(DbPathW());
+    std::list<STUserBaseInfo> users;
+    std::list<STUserBaseInfo> positions;  // every tenth user also has a row in the second table
+    for (ULONG uid = 1; uid <= 100000; ++uid) {
+        STUserBaseInfo u = User(uid * 7 + 0x80000000u, L"N'ame " + std::to_wstring(uid), uid % 13 != 0);
+        u.PositionEx = std::to_wstring(uid % 500) + L",x";
+        u.Gender = static_cast<LONG>(uid % 3);
+        u.ActiveState = static_cast<LONG>(uid % 4);
+        users.push_back(u);
+        if (uid % 10 == 0) positions.push_back(u);
+    }
+    store.ModifyUserBaseInfo(users);
+    store.ModifyUserBaseInfoEx(positions);
+    store.SetDataConsistentFlag(0x4, true);
+
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(1, store.SaveToDisk(0x4, TRUE));
+    const auto saved = std::chrono::steady_clock::now();
+    store.Reset();
+    ASSERT_EQ(1, store.LoadFromDisk(0x4));
+    const auto loaded = std::chrono::steady_clock::now();
+
+    std::list<STUserBaseInfo> base;
+    std::list<STUserBaseInfo> ex;
+    store.GetAllUserBaseInfo(base);
+    store.GetAllUserBaseInfoEx(ex);
+    const auto same = [](const STUserBaseInfo& a, const STUserBaseInfo& b) { return Fields(a) == Fields(b); };
+    EXPECT_TRUE(std::equal(users.begin(), users.end(), base.begin(), base.end(), same));
+    EXPECT_TRUE(std::equal(positions.begin(), positions.end(), ex.begin(), ex.end(), same));
+    std::printf("110000 user rows: save %.0f ms, load %.0f ms\n",
+                std::chrono::duration<double, std::milli>(saved - start).count(),
+                std::chrono::duration<double, std::milli>(loaded - saved).count());
+}
+
+}  // namespace

@@ -6,6 +6,7 @@
 // Directory stores.
 
 // Contact-list stores.
+#include "ContactListDBStore.h"
 
 // Group, counter and recent-contact stores.
 
@@ -52,6 +53,9 @@ void CStore::CreateMembers()
     // session display ids, fast login data
 
     // contact list, stranger contact list
+    m_pContactListDBStore = std::make_unique<CContactListDBStore>(db);
+    m_pStrangerContactListDBStore = std::make_unique<CContactListDBStore>(db);
+    m_pStrangerContactListDBStore->SetTableName(L"StrangerContactListInfo");
 
     // ContactUC counter
 }
@@ -87,6 +91,8 @@ void CStore::DestroyMembers()
     // session display ids, fast login data
 
     // contact list, stranger contact list
+    m_pContactListDBStore.reset();
+    m_pStrangerContactListDBStore.reset();
 
     // ContactUC counter
 }

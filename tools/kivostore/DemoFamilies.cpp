@@ -8,6 +8,7 @@ const std::vector<DemoFamily>& DemoFamilies()
         // directory
 
         // contact lists
+        kDemoContactList,
 
         // groups, counters, recent contacts
 

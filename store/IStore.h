@@ -20,6 +20,7 @@
 #include "UserBaseInfo.h"
 
 // Contact-list records.
+#include "ContactInfo.h"
 
 // Group, counter and recent-contact records.
 
@@ -130,10 +131,20 @@ public:
     virtual int SetFastLoginSessionId(const std::wstring& strId, bool bSaveNow) = 0;
 
     // 88: contact lists.
+    virtual void GetContactList(std::map<ULONG, STContactInfo>& mapContact, bool bStranger) = 0;
+    virtual void SaveContactList(const std::map<ULONG, STContactInfo>& mapContact, bool bStranger) = 0;
+    virtual void ClearContactList(bool bStranger) = 0;
+    virtual void AddContact(const STContactInfo& contact, bool bStranger) = 0;
+    virtual int DelContact(ULONG uid, bool bStranger) = 0;
+    virtual void ModifyContact(ULONG uid, const STContactInfo& contact, bool bStranger) = 0;
+    virtual void GetContact(ULONG uid, STContactInfo& contact, bool bStranger) = 0;
 
     // 95: contact counter.
 
     // 97: contact lists.
+    virtual int GetContactCount(bool bStranger) = 0;
+    virtual int IsContactExist(ULONG uid, bool bStranger) = 0;
+    virtual int IsContactListStored() = 0;
 
     // 100: destroys and re-creates every table store and the wrapper; keeps the path.
     virtual int Reset() = 0;

@@ -10,6 +10,7 @@
 #include "UserPositionExInfoDBStore.h"
 
 // Contact-list stores.
+#include "ContactListDBStore.h"
 
 // Group, counter and recent-contact stores.
 
@@ -72,6 +73,9 @@ void CStore::CreateMembers()
     m_pFastLoginDataDBStore = std::make_unique<CFastLoginDataDBStore>(db);
 
     // contact list, stranger contact list
+    m_pContactListDBStore = std::make_unique<CContactListDBStore>(db);
+    m_pStrangerContactListDBStore = std::make_unique<CContactListDBStore>(db);
+    m_pStrangerContactListDBStore->SetTableName(L"StrangerContactListInfo");
 
     // ContactUC counter
 }
@@ -117,6 +121,8 @@ void CStore::DestroyMembers()
     m_pFastLoginDataDBStore.reset();
 
     // contact list, stranger contact list
+    m_pContactListDBStore.reset();
+    m_pStrangerContactListDBStore.reset();
 
     // ContactUC counter
 }

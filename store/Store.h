@@ -119,10 +119,20 @@ public:
     int SetFastLoginSessionId(const std::wstring& strId, bool bSaveNow) override;
 
     // 88: contact lists.
+    void GetContactList(std::map<ULONG, STContactInfo>& mapContact, bool bStranger) override;
+    void SaveContactList(const std::map<ULONG, STContactInfo>& mapContact, bool bStranger) override;
+    void ClearContactList(bool bStranger) override;
+    void AddContact(const STContactInfo& contact, bool bStranger) override;
+    int DelContact(ULONG uid, bool bStranger) override;
+    void ModifyContact(ULONG uid, const STContactInfo& contact, bool bStranger) override;
+    void GetContact(ULONG uid, STContactInfo& contact, bool bStranger) override;
 
     // 95: contact counter.
 
     // 97: contact lists.
+    int GetContactCount(bool bStranger) override;
+    int IsContactExist(ULONG uid, bool bStranger) override;
+    int IsContactListStored() override;
 
     // 100
     int Reset() override;
@@ -182,6 +192,9 @@ private:
     std::unique_ptr<class CFastLoginDataDBStore> m_pFastLoginDataDBStore;
 
     // contact list, stranger contact list
+    std::unique_ptr<class CContactListDBStore> m_pContactListDBStore;
+    std::unique_ptr<class CContactListDBStore> m_pStrangerContactListDBStore;
+    CContactListDBStore& ContactList(bool bStranger);
 
     // ContactUC counter
 

@@ -9,6 +9,7 @@
 #include "UserPositionExInfoDBStore.h"
 
 // Contact-list stores.
+#include "ContactListDBStore.h"
 
 // Group, counter and recent-contact stores.
 
@@ -96,6 +97,14 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s, bool on) { s.m_pFastLoginDataDBStore->SetConsistent(on); }, nullptr, true, true},
 
         // 0x400000, 0x1000000: contact lists
+        {0x400000, L"ContactListInfo",
+         [](CStore& s, int tx) { return s.m_pContactListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pContactListDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pContactListDBStore->SetConsistent(on); }, nullptr, false, true},
+        {0x1000000, L"StrangerContactListInfo",
+         [](CStore& s, int tx) { return s.m_pStrangerContactListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pStrangerContactListDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pStrangerContactListDBStore->SetConsistent(on); }, nullptr, false, true},
 
         // 0x800000: ContactUC counter
     };

@@ -9,6 +9,7 @@ const std::vector<DemoFamily>& DemoFamilies()
         kDemoDirectory,
 
         // contact lists
+        kDemoContactList,
 
         // groups, counters, recent contacts
 

@@ -19,3 +19,4 @@ const std::vector<DemoFamily>& DemoFamilies();
 extern const DemoFamily kDemoDepartments;
 extern const DemoFamily kDemoSessions;
 extern const DemoFamily kDemoDirectory;
+extern const DemoFamily kDemoContactList;

@@ -1,0 +1,370 @@
+#include "ContactListDBStore.h"
+
+#include <cstdint>
+
+#include "JsonHelper.h"
+#include "JsonObject.h"
+#include "JsonValue.h"
+#include "KivoLog.h"
+#include "MiscFuncs.h"
+#include "OwnTransaction.h"
+#include "StoreLog.h"
+#include "StringHelper.h"
+
+namespace {
+
+const wchar_t kClass[] = L"CContactListDBStore";
+const wchar_t kDefaultTable[] = L"ContactListInfo";
+
+const wchar_t kLoadTag[] = L"CContactListDBStore::LoadFromDisk";
+const wchar_t kLoadBegin[] = L"CContactListDBStore::LoadFromDisk,begin!";
+const wchar_t kLoadEnd[] = L"CContactListDBStore::LoadFromDisk,end!";
+const wchar_t kLoadEndSize[] = L"CContactListDBStore::LoadFromDisk,end!,size[%d]";
+const wchar_t kSelectAll[] = L"select * from %s";
+const wchar_t kSelectError[] = L"select * uid  error";
+const wchar_t kJsonFailed[] = L"CContactListDBStore::JsonStringToContactInfo failed [%s]";
+
+const wchar_t kSaveTag[] = L"CContactListDBStore::SaveToDisk";
+const wchar_t kDeleteAll[] = L"delete from %s";
+const wchar_t kDeleteAllError[] = L"delete from ContactListInfo error";
+const wchar_t kInsertRow[] = L"insert into %s (uid,contactinfo) values (%d,'%s')";
+const wchar_t kInsertError[] = L"insert into ContactListInfo error";
+const wchar_t kCommitError[] = L"COMMIT ERROR";
+
+const wchar_t kAddTag[] = L"CContactListDBStore::DBAddContact";
+const wchar_t kReplaceRow[] = L"replace into %s (uid,contactinfo) values (%d,'%s')";
+const wchar_t kReplaceError[] = L"replace into ContactListInfo error";
+const wchar_t kDelTag[] = L"CContactListDBStore::DBDelContact";
+const wchar_t kDeleteRow[] = L"delete from %s where uid=%d";
+const wchar_t kDeleteRowError[] = L"delete Contact error";
+const wchar_t kModifyTag[] = L"CContactListDBStore::DBModifyContact";
+const wchar_t kUpdateRow[] = L"update %s set contactinfo='%s' where uid=%d";
+const wchar_t kUpdateError[] = L"Update Contact error";
+
+const wchar_t kSaveList[] = L"CContactListDBStore::SaveContactList,old[%d],new[%d]";
+
+const wchar_t kBaseKey[] = L"ContactorBaseInfo";
+const wchar_t kExtKey[] = L"ContactorExtInfo";
+const wchar_t kCorpKeyPrefix[] = L"ContactorCorpInfo";
+
+// Each record's JSON keys, in the order they are written, listed once for both
+// directions. Numbers travel as their 32-bit value read as unsigned; ExistFlag alone is
+// widened with its sign first.
+template <typename Visitor, typename Contactor>
+void VisitBase(Visitor& v, Contactor& c)
+{
+    v.Number(L"uid", c.uid);
+    v.Number(L"origintype", c.origintype);
+    v.Text(L"markname", c.markname);
+    v.Number(L"flag", c.flag);
+    v.Number(L"groupid", c.groupid);
+}
+
+template <typename Visitor, typename Contact>
+void VisitExt(Visitor& v, Contact& c)
+{
+    v.Flag(L"ExistFlag", c.ExistFlag);
+    v.Number(L"cid", c.cid);
+    v.Number(L"uid", c.uid);
+    v.Text(L"account", c.account);
+    v.Text(L"name", c.name);
+    v.Number(L"gender", c.gender);
+    v.Text(L"pos", c.pos);
+    v.Number(L"origintype", c.origintype);
+    v.Text(L"sign", c.sign);
+    v.Text(L"mobile", c.mobile);
+    v.Text(L"email", c.email);
+    v.Number(L"headpic", c.headpic);
+    v.Number(L"privacyflag", c.privacyflag);
+    v.Number(L"birth", c.birth);
+    v.Text(L"bindmobile", c.bindmobile);
+    v.Text(L"regip", c.regip);
+    v.Number(L"regport", c.regport);
+    v.Number(L"score", c.score);
+    v.Number(L"wealth", c.wealth);
+    v.Number(L"level", c.level);
+}
+
+template <typename Visitor, typename Corp>
+void VisitCorp(Visitor& v, Corp& c)
+{
+    v.Number(L"cid", c.cid);
+    v.Text(L"useraccount", c.useraccount);
+    v.Text(L"corpaccount", c.corpaccount);
+    v.Text(L"name", c.name);
+    v.Number(L"gender", c.gender);
+    v.Text(L"sign", c.sign);
+    v.Text(L"mobile", c.mobile);
+    v.Text(L"email", c.email);
+    v.Number(L"roleid", c.roleid);
+    v.Number(L"headpic", c.headpic);
+    v.Number(L"privacyflag", c.privacyflag);
+    v.Number(L"birth", c.birth);
+    v.Text(L"pos", c.pos);
+    v.Text(L"tel", c.tel);
+    v.Text(L"desp", c.desp);
+    v.Text(L"hidedeptlist", c.hidedeptlist);
+    v.Number(L"authority", c.authority);
+    v.Text(L"posdepts", c.posdepts);
+    v.Text(L"posdetails", c.posdetails);
+}
+
+struct Writer {
+    JsonObject object;
+
+    void Text(const wchar_t* key, const std::wstring& value) { object.AddChild(key, value); }
+    void Number(const wchar_t* key, uint32_t value) { object.AddChild(key, CStringHelper::ToString(value)); }
+    void Flag(const wchar_t* key, int32_t value)
+    {
+        object.AddChild(key, CStringHelper::ToString(static_cast<uint64_t>(static_cast<int64_t>(value))));
+    }
+};
+
+// A missing member leaves its field as it was: each key has its own scratch text.
+struct Reader {
+    const JsonObject& object;
+
+    void Text(const wchar_t* key, std::wstring& field) { object.GetValue(key, field); }
+    template <typename T>
+    void Number(const wchar_t* key, T& field)
+    {
+        std::wstring text;
+        if (object.GetValue(key, text)) field = static_cast<T>(CStringHelper::ToLong(text));
+    }
+    void Flag(const wchar_t* key, LONG& field)
+    {
+        std::wstring text;
+        if (object.GetValue(key, text)) field = CStringHelper::ToInt(text);
+    }
+};
+
+// A member that is there but not an object counts as missing.
+bool GetObjectMember(const JsonObject& root, const std::wstring& key, JsonObject& object)
+{
+    JsonValue value;
+    if (!root.GetValue(key, value) || !value.IsObject()) return false;
+    object = value.GetObjectValue();
+    return true;
+}
+
+CString EscapedJson(const STContactInfo& contact)
+{
+    std::wstring text;
+    CContactListDBStore::ContactInfoToJsonString(contact, text);
+    return CMiscFuncs::Convert2SqlParam(text.c_str());
+}
+
+}  // namespace
+
+CContactListDBStore::CContactListDBStore(CDbSQLite* pDbSQLite) : m_strTableName(kDefaultTable), m_pDbSQLite(pDbSQLite)
+{
+}
+
+void CContactListDBStore::ContactInfoToJsonString(const STContactInfo& contact, std::wstring& text)
+{
+    JsonObject root;
+    Writer base;
+    VisitBase(base, contact.contactor);
+    root.AddChild(kBaseKey, JsonValue(base.object));
+    Writer ext;
+    VisitExt(ext, contact);
+    root.AddChild(kExtKey, JsonValue(ext.object));
+    int number = 1;
+    for (const auto& entry : contact.mapCorpInfo) {
+        Writer corp;
+        VisitCorp(corp, entry.second);
+        root.AddChild(kCorpKeyPrefix + std::to_wstring(number++), JsonValue(corp.object));
+    }
+    CJsonHelper::ObjectToString(root, text);
+}
+
+int CContactListDBStore::JsonStringToContactInfo(const std::wstring& text, STContactInfo& contact)
+{
+    if (text.empty()) return 0;
+    JsonObject root;
+    CJsonHelper::StringToObject(text, root);
+    JsonObject base;
+    if (!GetObjectMember(root, kBaseKey, base)) return 0;
+    Reader baseReader{base};
+    VisitBase(baseReader, contact.contactor);
+    JsonObject ext;
+    if (!GetObjectMember(root, kExtKey, ext)) return 0;
+    Reader extReader{ext};
+    VisitExt(extReader, contact);
+    // The first missing number ends the entries.
+    JsonObject corpObject;
+    for (int number = 1; GetObjectMember(root, kCorpKeyPrefix + std::to_wstring(number), corpObject); ++number) {
+        STContactorCorpInfo corp;
+        Reader corpReader{corpObject};
+        VisitCorp(corpReader, corp);
+        contact.mapCorpInfo.emplace(corp.cid, corp);  // an id already present keeps its first entry
+    }
+    return 1;
+}
+
+int CContactListDBStore::LoadFromDisk()
+{
+    CKivoLog::Print(kLoadBegin);
+    m_mapContact.clear();
+    CString sql;
+    sql.Format(kSelectAll, m_strTableName.c_str());
+    CDbSQLite::ResultTable table;
+    LONG rc = m_pDbSQLite->SelectStatement(sql, table);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
+        CKivoLog::Print(kLoadEnd);
+        return 0;
+    }
+    for (size_t row = 0; row < table.GetRowCount(); ++row) {
+        const CString& text = table.GetValue(row, 1);
+        STContactInfo contact;
+        if (!JsonStringToContactInfo(text.Str(), contact)) {
+            CKivoLog::PrintV(kJsonFailed, text.GetString());
+            continue;
+        }
+        m_mapContact.emplace(contact.uid, contact);  // the JSON decides the key; the first row wins
+    }
+    CKivoLog::PrintV(kLoadEndSize, static_cast<int>(table.GetRowCount()));
+    return 1;
+}
+
+int CContactListDBStore::SaveToDisk(int bInTransaction)
+{
+    CKivoLog::Print(kSaveTag, L"Begin");
+    if (!m_bConsistent) {
+        CStoreLog::NotLoginOver(kClass);
+        return 0;
+    }
+    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
+    transaction.Begin();
+    CString sql;
+    sql.Format(kDeleteAll, m_strTableName.c_str());
+    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteAllError, rc);
+        return 0;
+    }
+    for (const auto& entry : m_mapContact) {
+        // The record's own uid, not the map key, names the row.
+        sql.Format(kInsertRow, m_strTableName.c_str(), entry.second.uid, EscapedJson(entry.second).GetString());
+        rc = m_pDbSQLite->ExecInTransaction(sql);
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
+            return 0;
+        }
+    }
+    rc = transaction.Commit();
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
+        return 0;
+    }
+    CKivoLog::Print(kSaveTag, L"End");
+    return 1;
+}
+
+// Its own transaction, even inside the caller's, and no look at the consistent flag.
+int CContactListDBStore::WriteRowNow(const wchar_t* tag, const CString& sql, const wchar_t* failText)
+{
+    CKivoLog::Print(tag, L"Begin");
+    m_pDbSQLite->BeginTransaction();
+    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, tag, failText, rc);
+        // Ends the failed transaction, keeping nothing of it. Left open, it would fail every
+        // later statement on the connection: the next load would empty the list and the
+        // save after it wipe the table.
+        m_pDbSQLite->CommitTransaction();
+        return 0;
+    }
+    rc = m_pDbSQLite->CommitTransaction();
+    if (rc != 0) {
+        CStoreLog::StatementFailed(m_pDbSQLite, tag, kCommitError, rc);
+        return 0;
+    }
+    CKivoLog::Print(tag, L"End");
+    return 1;
+}
+
+int CContactListDBStore::DBAddContact(const STContactInfo& contact, ULONG uid)
+{
+    CString sql;
+    sql.Format(kReplaceRow, m_strTableName.c_str(), uid, EscapedJson(contact).GetString());
+    return WriteRowNow(kAddTag, sql, kReplaceError);
+}
+
+int CContactListDBStore::DBDelContact(ULONG uid)
+{
+    CString sql;
+    sql.Format(kDeleteRow, m_strTableName.c_str(), uid);
+    return WriteRowNow(kDelTag, sql, kDeleteRowError);
+}
+
+int CContactListDBStore::DBModifyContact(const STContactInfo& contact, ULONG uid)
+{
+    CString sql;
+    sql.Format(kUpdateRow, m_strTableName.c_str(), EscapedJson(contact).GetString(), uid);
+    return WriteRowNow(kModifyTag, sql, kUpdateError);
+}
+
+void CContactListDBStore::GetContactList(std::map<ULONG, STContactInfo>& mapContact) const
+{
+    mapContact = m_mapContact;
+}
+
+void CContactListDBStore::SaveContactList(const std::map<ULONG, STContactInfo>& mapContact)
+{
+    CKivoLog::PrintV(kSaveList, static_cast<int>(m_mapContact.size()), static_cast<int>(mapContact.size()));
+    m_mapContact = mapContact;
+}
+
+void CContactListDBStore::ClearContactList()
+{
+    m_mapContact.clear();
+}
+
+void CContactListDBStore::AddContact(const STContactInfo& contact)
+{
+    m_mapContact[contact.uid] = contact;
+    DBAddContact(contact, contact.uid);
+}
+
+int CContactListDBStore::DelContact(ULONG uid)
+{
+    if (m_mapContact.erase(uid) == 0) return 0;
+    DBDelContact(uid);
+    return 1;
+}
+
+void CContactListDBStore::ModifyContact(ULONG uid, const STContactInfo& contact)
+{
+    auto held = m_mapContact.find(uid);
+    if (held == m_mapContact.end()) return;
+    held->second = contact;  // stays under uid even when the record's own uid differs
+    DBModifyContact(contact, uid);
+}
+
+void CContactListDBStore::GetContact(ULONG uid, STContactInfo& contact) const
+{
+    auto held = m_mapContact.find(uid);
+    if (held != m_mapContact.end()) contact = held->second;
+}
+
+int CContactListDBStore::GetContactCount() const
+{
+    return static_cast<int>(m_mapContact.size());
+}
+
+int CContactListDBStore::IsContactExist(ULONG uid) const
+{
+    return m_mapContact.count(uid) != 0 ? 1 : 0;
+}
+
+// Nothing is logged here, a failed query included.
+int CContactListDBStore::IsContactListStored()
+{
+    CString sql;
+    sql.Format(kSelectAll, m_strTableName.c_str());
+    CDbSQLite::ResultTable table;
+    if (m_pDbSQLite->SelectStatement(sql, table) != 0) return 0;
+    return table.GetRowCount() >= m_mapContact.size() ? 1 : 0;
+}

@@ -3,15 +3,24 @@
 #include <cwchar>
 #include <ctime>
 
-CString CMiscFuncs::Convert2SqlParam(const wchar_t* value)
+CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
 {
     std::wstring out;
-    if (!value) return CString();
-    for (const wchar_t* p = value; *p; ++p) {
-        out += *p;
-        if (*p == L'\'') out += L'\'';
+    out.reserve(value.size() + 8);
+    for (const wchar_t ch : value) {
+        if (ch == L'\0') {
+            out += L"'||char(0)||'";
+            continue;
+        }
+        out += ch;
+        if (ch == L'\'') out += L'\'';
     }
     return CString(out);
+}
+
+CString CMiscFuncs::Convert2SqlParam(const wchar_t* value)
+{
+    return value ? Convert2SqlParam(std::wstring(value)) : CString();
 }
 
 CString CMiscFuncs::GetCurTime(int /*unused*/)

@@ -58,6 +58,7 @@ TEST(MiscFuncs, EscapesQuotesSplitsAndTellsTime)
 {
     EXPECT_EQ(CMiscFuncs::Convert2SqlParam(L"O'Brien''s").Str(), L"O''Brien''''s");
     EXPECT_EQ(CMiscFuncs::Convert2SqlParam(nullptr).Str(), L"");
+    EXPECT_EQ(CMiscFuncs::Convert2SqlParam(std::wstring(L"a\0b", 3)).Str(), L"a'||char(0)||'b");
 
     CStringArray parts;
     EXPECT_EQ(CMiscFuncs::SplitStr(L";12;;ab;", L';', parts), 2);

@@ -151,7 +151,7 @@ CString EscapedJson(const STContactInfo& contact)
 {
     std::wstring text;
     CContactListDBStore::ContactInfoToJsonString(contact, text);
-    return CMiscFuncs::Convert2SqlParam(text.c_str());
+    return CMiscFuncs::Convert2SqlParam(text);
 }
 
 }  // namespace

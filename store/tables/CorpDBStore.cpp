@@ -71,7 +71,7 @@ STCorpInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
 
 std::wstring Esc(const std::wstring& text)
 {
-    return CMiscFuncs::Convert2SqlParam(text.c_str()).Str();
+    return CMiscFuncs::Convert2SqlParam(text).Str();
 }
 
 CString InsertStatement(const STCorpInfo& c)

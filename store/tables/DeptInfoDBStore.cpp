@@ -74,13 +74,13 @@ STDeptInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
 CString InsertStatement(const STDeptInfo& info)
 {
     CString sql;
-    sql.Format(kInsertRow, info.Cid, info.Did, CMiscFuncs::Convert2SqlParam(info.Name.c_str()).GetString(), info.PDid,
-               info.UC, info.FirstChild, info.NextSibling, CMiscFuncs::Convert2SqlParam(info.Desp.c_str()).GetString(),
-               CMiscFuncs::Convert2SqlParam(info.Fax.c_str()).GetString(),
-               CMiscFuncs::Convert2SqlParam(info.HideDeptList.c_str()).GetString(),
-               CMiscFuncs::Convert2SqlParam(info.Addr.c_str()).GetString(),
-               CMiscFuncs::Convert2SqlParam(info.Tel.c_str()).GetString(),
-               CMiscFuncs::Convert2SqlParam(info.Website.c_str()).GetString(), info.FirstChildUser, info.PartialFlag);
+    sql.Format(kInsertRow, info.Cid, info.Did, CMiscFuncs::Convert2SqlParam(info.Name).GetString(), info.PDid,
+               info.UC, info.FirstChild, info.NextSibling, CMiscFuncs::Convert2SqlParam(info.Desp).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Fax).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.HideDeptList).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Addr).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Tel).GetString(),
+               CMiscFuncs::Convert2SqlParam(info.Website).GetString(), info.FirstChildUser, info.PartialFlag);
     return sql;
 }
 

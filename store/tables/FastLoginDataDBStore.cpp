@@ -87,7 +87,7 @@ int CFastLoginDataDBStore::SaveToDisk(int bInTransaction)
         return 0;
     }
     CString sql;
-    sql.Format(kInsertRow, kUid, m_ulLastLiveTime, CMiscFuncs::Convert2SqlParam(m_strSessionId.c_str()).GetString());
+    sql.Format(kInsertRow, kUid, m_ulLastLiveTime, CMiscFuncs::Convert2SqlParam(m_strSessionId).GetString());
     rc = m_pDbSQLite->ExecInTransaction(sql);
     if (rc != 0) {
         CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
@@ -136,6 +136,6 @@ int CFastLoginDataDBStore::SetFastLoginSessionId(const std::wstring& strId, bool
     m_strSessionId = strId;
     if (!bSaveNow) return 1;
     CString sql;
-    sql.Format(kUpdateSessionId, CMiscFuncs::Convert2SqlParam(m_strSessionId.c_str()).GetString(), kUid);
+    sql.Format(kUpdateSessionId, CMiscFuncs::Convert2SqlParam(m_strSessionId).GetString(), kUid);
     return ExecuteTransaction(sql);
 }

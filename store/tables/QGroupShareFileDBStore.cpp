@@ -44,9 +44,9 @@ std::unique_ptr<STQGroupShareFile> FromRow(const CDbSQLite::ResultTable& table, 
 CString InsertStatement(const STQGroupShareFile& file)
 {
     CString sql;
-    sql.Format(kInsertRow, file.QGroupId, file.Cid, file.Uid, CMiscFuncs::Convert2SqlParam(file.FileName.c_str()).GetString(),
+    sql.Format(kInsertRow, file.QGroupId, file.Cid, file.Uid, CMiscFuncs::Convert2SqlParam(file.FileName).GetString(),
                file.FileSize, file.FileAddTime, file.FileStoreFlag,
-               CMiscFuncs::Convert2SqlParam(file.FileMD5Id.c_str()).GetString(), file.ClientFileId,
+               CMiscFuncs::Convert2SqlParam(file.FileMD5Id).GetString(), file.ClientFileId,
                file.FileInvalidDate, file.UploadFileStatusFlag, file.HasPasswordFlag);
     return sql;
 }

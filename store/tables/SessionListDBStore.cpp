@@ -32,9 +32,9 @@ STSessionInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
 CString InsertStatement(const STSessionInfo& info)
 {
     CString sql;
-    sql.Format(kInsertRow, info.SessionId, info.RoomId, CMiscFuncs::Convert2SqlParam(info.Title.c_str()).GetString(),
+    sql.Format(kInsertRow, info.SessionId, info.RoomId, CMiscFuncs::Convert2SqlParam(info.Title).GetString(),
                info.Cid, info.Uid, info.CreateSource,
-               CMiscFuncs::Convert2SqlParam(info.Transfer.c_str()).GetString());
+               CMiscFuncs::Convert2SqlParam(info.Transfer).GetString());
     return sql;
 }
 

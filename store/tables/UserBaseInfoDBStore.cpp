@@ -70,7 +70,7 @@ bool LacksName(const STUserBaseInfo& info)
 
 std::wstring Esc(const std::wstring& text)
 {
-    return CMiscFuncs::Convert2SqlParam(text.c_str()).Str();
+    return CMiscFuncs::Convert2SqlParam(text).Str();
 }
 
 STUserBaseInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)

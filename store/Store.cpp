@@ -8,6 +8,10 @@
 // Contact-list stores.
 
 // Group, counter and recent-contact stores.
+#include "ContactGroupDBStore.h"
+#include "ContactorListDBStore.h"
+#include "RecentContactorDBStore.h"
+#include "UpdateCounterDBStore.h"
 
 // Session stores.
 
@@ -32,28 +36,40 @@ void CStore::CreateMembers()
     // department membership, user base info, user position
 
     // outer group, inner group, inner contact list
+    m_pGroupDBStore = std::make_unique<CGroupDBStore>(db);
+    m_pInnerGroupDBStore = std::make_unique<CInnerGroupDBStore>(db);
+    m_pInnerContactListDBStore = std::make_unique<CInnerContactListDBStore>(db);
 
     // session list
 
     // recent contacts
+    m_pRecentContactorDBStore = std::make_unique<CRecentContactorDBStore>(db);
 
     // group-chat shared files
 
     // InnerGroupUC, InnerContactUC counters
+    m_pInnerGroupUCDBStore = std::make_unique<CInnerGroupUCDBStore>(db);
+    m_pInnerContactUCDBStore = std::make_unique<CInnerContactUCDBStore>(db);
 
     // group-chat file-list counters
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
+    m_pExternalGroupUCDBStore = std::make_unique<CExternalGroupUCDBStore>(db);
+    m_pExternalContactUCDBStore = std::make_unique<CExternalContactUCDBStore>(db);
+    m_pExternalContactListDBStore = std::make_unique<CExternalContactListDBStore>(db);
+    m_pUserQGroupListUCDBStore = std::make_unique<CUserQGroupListUCDBStore>(db);
 
     // user group-chat list
 
     // UserSessionListUC counter
+    m_pGetSessionListUCDBStore = std::make_unique<CGetSessionListUCDBStore>(db);
 
     // session display ids, fast login data
 
     // contact list, stranger contact list
 
     // ContactUC counter
+    m_pContactUCDBStore = std::make_unique<CContactUCDBStore>(db);
 }
 
 // Nothing is saved here: unsaved changes are lost, as the client expects of a reset.
@@ -67,28 +83,40 @@ void CStore::DestroyMembers()
     // department membership, user base info, user position
 
     // outer group, inner group, inner contact list
+    m_pGroupDBStore.reset();
+    m_pInnerGroupDBStore.reset();
+    m_pInnerContactListDBStore.reset();
 
     // session list
 
     // recent contacts
+    m_pRecentContactorDBStore.reset();
 
     // group-chat shared files
 
     // InnerGroupUC, InnerContactUC counters
+    m_pInnerGroupUCDBStore.reset();
+    m_pInnerContactUCDBStore.reset();
 
     // group-chat file-list counters
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
+    m_pExternalGroupUCDBStore.reset();
+    m_pExternalContactUCDBStore.reset();
+    m_pExternalContactListDBStore.reset();
+    m_pUserQGroupListUCDBStore.reset();
 
     // user group-chat list
 
     // UserSessionListUC counter
+    m_pGetSessionListUCDBStore.reset();
 
     // session display ids, fast login data
 
     // contact list, stranger contact list
 
     // ContactUC counter
+    m_pContactUCDBStore.reset();
 }
 
 int CStore::Reset()

@@ -40,10 +40,25 @@ public:
     int RemoveDeptInfo(ULONG ulUnused, ULONG ulDeptId) override;
 
     // 5: outer contact groups.
+    int SetGroups(const std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int GetGroups(std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int UpdateGroup(boost::shared_ptr<STGroup> pGroup) override;
+    int RemoveGroup(unsigned int gid) override;
+    int GetGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) override;
 
     // 10: department members.
 
     // 14: inner contact groups and inner contacts.
+    int GetInnerGroups(std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int SetInnerGroups(const std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int UpdateInnerGroup(boost::shared_ptr<STGroup> pGroup) override;
+    int RemoveInnerGroup(unsigned int gid) override;
+    int GetInnerGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) override;
+    int GetInnerContacts(std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int SetInnerContacts(const std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int UpdateInnerContact(boost::shared_ptr<STContactor> pContact) override;
+    int RemoveInnerContact(unsigned int uid) override;
+    int GetInnerContact(unsigned int uid, boost::shared_ptr<STContactor>& pContact) override;
 
     // 24: users.
 
@@ -60,18 +75,39 @@ public:
     // 44: session list.
 
     // 46: recent contacts.
+    void GetRecentContactors(std::list<STRecentContactor>& lstRecent) override;
+    void UpdateRecentContactor(int recentId, int type, int time) override;
+    void DeleteRecentContactor(int recentId, int type) override;
+    void ClearRecentContactor() override;
 
     // 50: group-chat shared files.
 
     // 52: inner update counters.
+    int GetInnerGroupsUC(LONG* pUC) override;
+    int SaveInnerGroupsUC(LONG uc) override;
+    int GetInnerContactUC(LONG* pUC) override;
+    int SaveInnerContactUC(LONG uc) override;
 
     // 56: group-chat file-list counters.
 
     // 58: external counters and external contacts.
+    int GetExternalGroupUC(LONG* pUC) override;
+    int SaveExternalGroupUC(LONG uc) override;
+    int GetExternalContactUC(LONG* pUC) override;
+    int SaveExternalContactUC(LONG uc) override;
+    int GetExternalContacts(std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int SetExternalContacts(const std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int UpdateExternalContact(boost::shared_ptr<STContactor> pContact) override;
+    int RemoveExternalContact(unsigned int uid) override;
+    int GetExternalContact(unsigned int uid, boost::shared_ptr<STContactor>& pContact) override;
+    int GetUserQGroupListUC(LONG* pUC) override;
+    int SaveUserQGroupListUC(LONG uc) override;
 
     // 69: group-chat list.
 
     // 71: session-list counter.
+    int GetSessionListUC(LONG* pUC) override;
+    int SaveSessionListUC(LONG uc) override;
 
     // 73: session display ids.
 
@@ -84,6 +120,8 @@ public:
     // 88: contact lists.
 
     // 95: contact counter.
+    int GetContactUC(LONG* pUC) override;
+    int SaveContactUC(LONG uc) override;
 
     // 97: contact lists.
 
@@ -110,28 +148,40 @@ private:
     // department membership, user base info, user position
 
     // outer group, inner group, inner contact list
+    std::unique_ptr<class CGroupDBStore> m_pGroupDBStore;
+    std::unique_ptr<class CInnerGroupDBStore> m_pInnerGroupDBStore;
+    std::unique_ptr<class CInnerContactListDBStore> m_pInnerContactListDBStore;
 
     // session list
 
     // recent contacts
+    std::unique_ptr<class CRecentContactorDBStore> m_pRecentContactorDBStore;
 
     // group-chat shared files
 
     // InnerGroupUC, InnerContactUC counters
+    std::unique_ptr<class CInnerGroupUCDBStore> m_pInnerGroupUCDBStore;
+    std::unique_ptr<class CInnerContactUCDBStore> m_pInnerContactUCDBStore;
 
     // group-chat file-list counters
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
+    std::unique_ptr<class CExternalGroupUCDBStore> m_pExternalGroupUCDBStore;
+    std::unique_ptr<class CExternalContactUCDBStore> m_pExternalContactUCDBStore;
+    std::unique_ptr<class CExternalContactListDBStore> m_pExternalContactListDBStore;
+    std::unique_ptr<class CUserQGroupListUCDBStore> m_pUserQGroupListUCDBStore;
 
     // user group-chat list
 
     // UserSessionListUC counter
+    std::unique_ptr<class CGetSessionListUCDBStore> m_pGetSessionListUCDBStore;
 
     // session display ids, fast login data
 
     // contact list, stranger contact list
 
     // ContactUC counter
+    std::unique_ptr<class CContactUCDBStore> m_pContactUCDBStore;
 
     CString m_strDBPath;
     std::unique_ptr<CDbSQLite> m_pDbSQLite;

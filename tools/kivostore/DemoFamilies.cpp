@@ -10,6 +10,7 @@ const std::vector<DemoFamily>& DemoFamilies()
         // contact lists
 
         // groups, counters, recent contacts
+        kDemoContacts,
 
         // sessions
     };

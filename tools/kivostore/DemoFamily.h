@@ -17,3 +17,4 @@ const std::vector<DemoFamily>& DemoFamilies();
 
 // Each family's definition, in its own file.
 extern const DemoFamily kDemoDepartments;
+extern const DemoFamily kDemoContacts;

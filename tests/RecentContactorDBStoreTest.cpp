@@ -1,0 +1,174 @@
+// The recent contacts: cap and eviction, immediate writes, and when the table is emptied.
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "RecentContactorDBStore.h"
+#include "Store.h"
+#include "TestDb.h"
+
+namespace {
+
+class RecentContactorTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        CreateSchema(DbPath());
+        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        m_plain = std::make_unique<PlainDb>(DbPath());
+    }
+    static std::vector<LONG> Ids(const CRecentContactorDBStore& store)
+    {
+        std::list<STRecentContactor> recents;
+        store.GetRecentContactors(recents);
+        std::vector<LONG> ids;
+        for (const STRecentContactor& r : recents) ids.push_back(r.recentId);
+        return ids;
+    }
+    void Seed(int count)
+    {
+        std::string sql = "insert into RecentContact values (1, 1, 1)";
+        for (int i = 2; i <= count; ++i) sql += ", (1, " + std::to_string(i) + ", " + std::to_string(i) + ")";
+        m_plain->Exec(sql);
+    }
+    CDbSQLite m_db;
+    std::unique_ptr<PlainDb> m_plain;
+};
+
+TEST_F(RecentContactorTest, LoadKeepsTheFiftyLatestAndTheLatestRowOfAnId)
+{
+    Seed(60);
+    m_plain->Exec("insert into RecentContact values (2, 30, 1000)");
+    CRecentContactorDBStore store(&m_db);
+    ASSERT_EQ(1, store.LoadFromDisk());
+    const std::vector<LONG> ids = Ids(store);
+    // The 50 latest rows are times 12 to 60 and 1000; id 30 has two of them, so 49 recents.
+    ASSERT_EQ(49u, ids.size());
+    EXPECT_EQ(12, ids.front());
+    EXPECT_EQ(60, ids.back());
+    std::list<STRecentContactor> recents;
+    store.GetRecentContactors(recents);
+    const STRecentContactor& id30 = *std::next(recents.begin(), 30 - 12);
+    EXPECT_EQ(2, id30.type);
+    EXPECT_EQ(1000, id30.time);
+}
+
+TEST_F(RecentContactorTest, TheFiftyFirstEvictsTheOldestFromMemoryButKeepsItsRow)
+{
+    struct Case {
+        const char* name;
+        LONG id;
+        LONG time;
+        LONG evicted;
+    } cases[] = {
+        {"newcomer is the oldest", 100, 0, 100},
+        {"tie on the smallest time: lowest unsigned id goes", -1, 1, 1},
+        {"times compare unsigned", 100, -5, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRecentContactorDBStore store(&m_db);
+        for (int i = 1; i <= 50; ++i) store.UpdateRecentContactor(i, 1, i);
+        store.UpdateRecentContactor(c.id, 1, c.time);
+        const std::vector<LONG> ids = Ids(store);
+        EXPECT_EQ(50u, ids.size());
+        EXPECT_EQ(ids.end(), std::find(ids.begin(), ids.end(), c.evicted));
+        EXPECT_EQ(51, m_plain->Count("RecentContact"));
+        m_plain->Exec("delete from RecentContact");
+    }
+}
+
+TEST_F(RecentContactorTest, UpdatesAndDeletesReachTheTableAtOnce)
+{
+    CRecentContactorDBStore store(&m_db);
+    store.UpdateRecentContactor(7, 1, 100);
+    store.UpdateRecentContactor(7, 2, 200);  // same id, other kind: one in memory, two rows
+    EXPECT_EQ(2, m_plain->Count("RecentContact"));
+    store.DeleteRecentContactor(7, 1);       // memory goes whatever its kind; only the (1, 7) row goes
+    EXPECT_TRUE(Ids(store).empty());
+    EXPECT_EQ((std::vector<std::vector<std::string>>{{"2", "7", "200"}}), m_plain->Rows("select * from RecentContact"));
+
+    m_plain->Exec("drop table RecentContact");
+    store.UpdateRecentContactor(8, 1, 300);
+    EXPECT_EQ(std::vector<LONG>{8}, Ids(store));  // the memory change stands
+    EXPECT_TRUE(m_log.Has(L"CRecentContactorDBStore::UpdateRecentContactor", L"DirectStatement ERROR"));
+}
+
+// Memory alone being empty must never wipe the table; only a clear does.
+TEST_F(RecentContactorTest, TableIsEmptiedOnlyAfterAClear)
+{
+    using Steps = std::function<void(CRecentContactorDBStore&, CDbSQLite&, PlainDb&)>;
+    struct Case {
+        const char* name;
+        Steps steps;
+        long rowsLeft;
+    } cases[] = {
+        {"save before any load", [](auto& s, auto&, auto&) { EXPECT_EQ(1, s.SaveToDisk(FALSE)); }, 55},
+        {"save after a failed load",
+         [](auto& s, auto&, auto& p) {
+             p.Exec("alter table RecentContact rename to Away");
+             EXPECT_EQ(0, s.LoadFromDisk());
+             p.Exec("alter table Away rename to RecentContact");
+             EXPECT_EQ(1, s.SaveToDisk(FALSE));
+         },
+         55},
+        {"every loaded recent deleted one by one",
+         [](auto& s, auto&, auto&) {
+             s.LoadFromDisk();
+             for (int id = 6; id <= 55; ++id) s.DeleteRecentContactor(id, 1);
+             EXPECT_EQ(1, s.SaveToDisk(FALSE));
+         },
+         5},
+        {"clear, then a load",
+         [](auto& s, auto&, auto&) {
+             s.ClearRecentContactor();
+             s.LoadFromDisk();
+             s.DeleteRecentContactor(55, 1);
+             EXPECT_EQ(1, s.SaveToDisk(FALSE));
+         },
+         54},
+        {"clear, then save",
+         [](auto& s, auto&, auto&) {
+             s.ClearRecentContactor();
+             EXPECT_EQ(1, s.SaveToDisk(FALSE));
+         },
+         0},
+        {"clear, then save in the caller's transaction",
+         [](auto& s, auto& db, auto&) {
+             s.ClearRecentContactor();
+             db.BeginTransaction();
+             EXPECT_EQ(1, s.SaveToDisk(TRUE));
+             EXPECT_EQ(0, db.CommitTransaction());
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_plain->Exec("delete from RecentContact");
+        Seed(55);
+        CRecentContactorDBStore store(&m_db);
+        c.steps(store, m_db, *m_plain);
+        EXPECT_EQ(c.rowsLeft, m_plain->Count("RecentContact"));
+    }
+}
+
+// The clear is written in the shared transaction; if that commit fails the clear is still due.
+TEST_F(RecentContactorTest, ClearSurvivesAFailedSharedCommit)
+{
+    Seed(3);
+    m_plain->Exec("create trigger refuse before insert on InnerGroupUC begin select raise(abort, 'refused'); end");
+    CStore store;
+    store.SetDBPath(DbPathW());
+    store.ClearRecentContactor();
+    EXPECT_EQ(0, store.SaveToDisk(0x80 | 0x200, TRUE));
+    EXPECT_EQ(3, m_plain->Count("RecentContact"));
+
+    m_plain->Exec("drop trigger refuse");
+    EXPECT_EQ(1, store.SaveToDisk(0x80, TRUE));
+    EXPECT_EQ(0, m_plain->Count("RecentContact"));
+    EXPECT_TRUE(m_log.HasText(L"CRecentContactorDBStore::ClearRecentContactor end"));
+}
+
+}  // namespace

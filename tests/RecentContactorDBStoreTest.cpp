@@ -143,6 +143,18 @@ TEST_F(RecentContactorTest, TableIsEmptiedOnlyAfterAClear)
              EXPECT_EQ(0, db.CommitTransaction());
          },
          0},
+        {"clear, an update and a shared save: the clear stays due until memory is empty",
+         [](auto& s, auto& db, auto&) {
+             s.ClearRecentContactor();
+             s.UpdateRecentContactor(100, 1, 100);
+             db.BeginTransaction();
+             EXPECT_EQ(1, s.SaveToDisk(TRUE));
+             EXPECT_EQ(0, db.CommitTransaction());
+             s.ForgetPending();
+             s.DeleteRecentContactor(100, 1);
+             EXPECT_EQ(1, s.SaveToDisk(FALSE));
+         },
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -169,6 +181,11 @@ TEST_F(RecentContactorTest, ClearSurvivesAFailedSharedCommit)
     EXPECT_EQ(1, store.SaveToDisk(0x80, TRUE));
     EXPECT_EQ(0, m_plain->Count("RecentContact"));
     EXPECT_TRUE(m_log.HasText(L"CRecentContactorDBStore::ClearRecentContactor end"));
+
+    // Once committed the clear is done: rows that memory does not hold stay from now on.
+    Seed(1);
+    EXPECT_EQ(1, store.SaveToDisk(0x80, TRUE));
+    EXPECT_EQ(1, m_plain->Count("RecentContact"));
 }
 
 }  // namespace

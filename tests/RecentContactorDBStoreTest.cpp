@@ -7,16 +7,15 @@
 
 #include "RecentContactorDBStore.h"
 #include "Store.h"
-#include "TestDb.h"
+#include "ContactTestSupport.h"
 
 namespace {
 
-class RecentContactorTest : public StoreTest {
+class RecentContactorTest : public OpenDbTest {
 protected:
     void SetUp() override
     {
-        CreateSchema(DbPath());
-        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        OpenDbTest::SetUp();
         m_plain = std::make_unique<PlainDb>(DbPath());
     }
     static std::vector<LONG> Ids(const CRecentContactorDBStore& store)
@@ -33,7 +32,6 @@ protected:
         for (int i = 2; i <= count; ++i) sql += ", (1, " + std::to_string(i) + ", " + std::to_string(i) + ")";
         m_plain->Exec(sql);
     }
-    CDbSQLite m_db;
     std::unique_ptr<PlainDb> m_plain;
 };
 
@@ -43,16 +41,13 @@ TEST_F(RecentContactorTest, LoadKeepsTheFiftyLatestAndTheLatestRowOfAnId)
     m_plain->Exec("insert into RecentContact values (2, 30, 1000)");
     CRecentContactorDBStore store(&m_db);
     ASSERT_EQ(1, store.LoadFromDisk());
-    const std::vector<LONG> ids = Ids(store);
-    // The 50 latest rows are times 12 to 60 and 1000; id 30 has two of them, so 49 recents.
-    ASSERT_EQ(49u, ids.size());
-    EXPECT_EQ(12, ids.front());
-    EXPECT_EQ(60, ids.back());
     std::list<STRecentContactor> recents;
     store.GetRecentContactors(recents);
-    const STRecentContactor& id30 = *std::next(recents.begin(), 30 - 12);
-    EXPECT_EQ(2, id30.type);
-    EXPECT_EQ(1000, id30.time);
+    // The 50 latest rows are times 12 to 60 and 1000; id 30 has two of them, so 49 recents.
+    ASSERT_EQ(49u, recents.size());
+    EXPECT_EQ(12, recents.front().recentId);
+    EXPECT_EQ(60, recents.back().recentId);
+    EXPECT_EQ(2, std::next(recents.begin(), 30 - 12)->type);
 }
 
 TEST_F(RecentContactorTest, TheFiftyFirstEvictsTheOldestFromMemoryButKeepsItsRow)
@@ -99,57 +94,29 @@ TEST_F(RecentContactorTest, UpdatesAndDeletesReachTheTableAtOnce)
 // Memory alone being empty must never wipe the table; only a clear does.
 TEST_F(RecentContactorTest, TableIsEmptiedOnlyAfterAClear)
 {
-    using Steps = std::function<void(CRecentContactorDBStore&, CDbSQLite&, PlainDb&)>;
     struct Case {
         const char* name;
-        Steps steps;
+        std::function<void(CRecentContactorDBStore&)> steps;
         long rowsLeft;
     } cases[] = {
-        {"save before any load", [](auto& s, auto&, auto&) { EXPECT_EQ(1, s.SaveToDisk(FALSE)); }, 55},
-        {"save after a failed load",
-         [](auto& s, auto&, auto& p) {
-             p.Exec("alter table RecentContact rename to Away");
+        {"save before any load", [](auto& s) { EXPECT_EQ(1, s.SaveToDisk(FALSE)); }, 55},
+        {"save after a failed load, even one that followed a clear",
+         [this](auto& s) {
+             s.ClearRecentContactor();
+             m_plain->Exec("alter table RecentContact rename to Away");
              EXPECT_EQ(0, s.LoadFromDisk());
-             p.Exec("alter table Away rename to RecentContact");
+             m_plain->Exec("alter table Away rename to RecentContact");
              EXPECT_EQ(1, s.SaveToDisk(FALSE));
          },
          55},
-        {"every loaded recent deleted one by one",
-         [](auto& s, auto&, auto&) {
-             s.LoadFromDisk();
-             for (int id = 6; id <= 55; ++id) s.DeleteRecentContactor(id, 1);
-             EXPECT_EQ(1, s.SaveToDisk(FALSE));
-         },
-         5},
-        {"clear, then a load",
-         [](auto& s, auto&, auto&) {
-             s.ClearRecentContactor();
-             s.LoadFromDisk();
-             s.DeleteRecentContactor(55, 1);
-             EXPECT_EQ(1, s.SaveToDisk(FALSE));
-         },
-         54},
-        {"clear, then save",
-         [](auto& s, auto&, auto&) {
-             s.ClearRecentContactor();
-             EXPECT_EQ(1, s.SaveToDisk(FALSE));
-         },
-         0},
-        {"clear, then save in the caller's transaction",
-         [](auto& s, auto& db, auto&) {
-             s.ClearRecentContactor();
-             db.BeginTransaction();
-             EXPECT_EQ(1, s.SaveToDisk(TRUE));
-             EXPECT_EQ(0, db.CommitTransaction());
-         },
-         0},
+        {"clear, then save", [](auto& s) { s.ClearRecentContactor(); EXPECT_EQ(1, s.SaveToDisk(FALSE)); }, 0},
         {"clear, an update and a shared save: the clear stays due until memory is empty",
-         [](auto& s, auto& db, auto&) {
+         [this](auto& s) {
              s.ClearRecentContactor();
              s.UpdateRecentContactor(100, 1, 100);
-             db.BeginTransaction();
+             m_db.BeginTransaction();
              EXPECT_EQ(1, s.SaveToDisk(TRUE));
-             EXPECT_EQ(0, db.CommitTransaction());
+             EXPECT_EQ(0, m_db.CommitTransaction());
              s.ForgetPending();
              s.DeleteRecentContactor(100, 1);
              EXPECT_EQ(1, s.SaveToDisk(FALSE));
@@ -161,7 +128,7 @@ TEST_F(RecentContactorTest, TableIsEmptiedOnlyAfterAClear)
         m_plain->Exec("delete from RecentContact");
         Seed(55);
         CRecentContactorDBStore store(&m_db);
-        c.steps(store, m_db, *m_plain);
+        c.steps(store);
         EXPECT_EQ(c.rowsLeft, m_plain->Count("RecentContact"));
     }
 }

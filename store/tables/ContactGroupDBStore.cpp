@@ -95,7 +95,10 @@ int CContactGroupDBStore::SetGroups(const std::list<boost::shared_ptr<STGroup>>&
 {
     m_mapGroup.clear();
     for (const boost::shared_ptr<STGroup>& given : lstGroup) {
-        if (!given) continue;
+        if (!given) {
+            CKivoLog::PrintV(L"%s::SetGroups, null group ignored", m_texts.className);
+            continue;
+        }
         auto inserted = m_mapGroup.emplace(static_cast<ULONG>(given->Gid), nullptr);
         if (!inserted.second) continue;  // the first group of a Gid wins
         boost::shared_ptr<STGroup> held = STGroup::CreateObject();

@@ -107,7 +107,10 @@ int CContactorListDBStore::SetContacts(const std::list<boost::shared_ptr<STConta
 {
     m_mapContactor.clear();
     for (const boost::shared_ptr<STContactor>& given : lstContact) {
-        if (!given) continue;
+        if (!given) {
+            CKivoLog::PrintV(L"%s::SetContacts, null contact ignored", m_texts.className);
+            continue;
+        }
         if (m_texts.skipsIncomplete && (given->Uid == 0 || given->Cid == 0)) continue;
         auto inserted = m_mapContactor.emplace(static_cast<ULONG>(given->Uid), nullptr);
         if (!inserted.second) continue;  // the first record of a Uid wins

@@ -1,8 +1,7 @@
-// The inner and external contact lists: which user of which corporation sits in which
-// contact group, keyed by user id, in tables InnerContactListInfo and
-// ExternalContactListInfo. A save rewrites the whole table once the consistent flag is
-// set. The twins share this one class; each picks its texts, and the external list
-// alone drops records without a user or corporation id when the whole list is replaced.
+// The inner and external contact lists (user, corporation, contact group, flag), keyed by
+// user id, in InnerContactListInfo and ExternalContactListInfo; a save rewrites the whole
+// table once the consistent flag is set. One class, a row of texts per twin; only the
+// external twin drops records without user or corporation id when the list is replaced.
 #pragma once
 
 #include <list>

@@ -1,8 +1,7 @@
-// The seven update-counter stores: each holds one list's version value and mirrors it
-// into a one-row table of its own. A save rewrites that row (delete, insert) in the
-// caller's transaction or its own; there is no consistent flag. One algorithm serves all
-// seven; each class only picks its row of texts. ContactUC keeps the first row it loads
-// and stamps the save time beside the counter.
+// The seven update-counter stores: one list's version value each, in a one-row table of
+// its own, rewritten (delete, insert) by a save in the caller's transaction or its own; no
+// consistent flag. One algorithm, a row of texts per class; ContactUC alone keeps the first
+// row it loads and stamps the save time beside the counter.
 #pragma once
 
 #include "DbSQLite.h"

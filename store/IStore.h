@@ -23,6 +23,10 @@
 #include "ContactInfo.h"
 
 // Group, counter and recent-contact records.
+#include "Contactor.h"
+#include "Group.h"
+#include "LocalUcInfo.h"
+#include "RecentContactor.h"
 
 // Session records.
 #include "QGroupShareFile.h"
@@ -45,6 +49,11 @@ public:
     virtual int RemoveDeptInfo(ULONG ulUnused, ULONG ulDeptId) = 0;
 
     // 5: outer contact groups.
+    virtual int SetGroups(const std::list<boost::shared_ptr<STGroup>>& lstGroup) = 0;
+    virtual int GetGroups(std::list<boost::shared_ptr<STGroup>>& lstGroup) = 0;
+    virtual int UpdateGroup(boost::shared_ptr<STGroup> pGroup) = 0;
+    virtual int RemoveGroup(unsigned int gid) = 0;
+    virtual int GetGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) = 0;
 
     // 10: department members.
     virtual int SaveDeptUserInfo(const STDeptUserInfo& info) = 0;
@@ -53,6 +62,16 @@ public:
     virtual int LoadDeptUserInfo(ULONG ulDeptId, STDeptUserInfo& info) = 0;
 
     // 14: inner contact groups and inner contacts.
+    virtual int GetInnerGroups(std::list<boost::shared_ptr<STGroup>>& lstGroup) = 0;
+    virtual int SetInnerGroups(const std::list<boost::shared_ptr<STGroup>>& lstGroup) = 0;
+    virtual int UpdateInnerGroup(boost::shared_ptr<STGroup> pGroup) = 0;
+    virtual int RemoveInnerGroup(unsigned int gid) = 0;
+    virtual int GetInnerGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) = 0;
+    virtual int GetInnerContacts(std::list<boost::shared_ptr<STContactor>>& lstContact) = 0;
+    virtual int SetInnerContacts(const std::list<boost::shared_ptr<STContactor>>& lstContact) = 0;
+    virtual int UpdateInnerContact(boost::shared_ptr<STContactor> pContact) = 0;
+    virtual int RemoveInnerContact(unsigned int uid) = 0;
+    virtual int GetInnerContact(unsigned int uid, boost::shared_ptr<STContactor>& pContact) = 0;
 
     // 24: users.
     virtual int ModifyUserBaseInfo(const std::list<STUserBaseInfo>& lstUserInfo) = 0;
@@ -83,6 +102,10 @@ public:
     virtual void SaveSessionList(const std::list<STSessionInfo>& lstSession) = 0;
 
     // 46: recent contacts.
+    virtual void GetRecentContactors(std::list<STRecentContactor>& lstRecent) = 0;
+    virtual void UpdateRecentContactor(int recentId, int type, int time) = 0;
+    virtual void DeleteRecentContactor(int recentId, int type) = 0;
+    virtual void ClearRecentContactor() = 0;
 
     // 50: group-chat shared files.
     // The pointers handed out stay owned by the store: never delete them. They stay valid
@@ -92,18 +115,35 @@ public:
     virtual void SetQGroupShareFiles(unsigned int qGroupId, const std::list<STQGroupShareFile*>& lstFiles) = 0;
 
     // 52: inner update counters.
+    virtual int GetInnerGroupsUC(LONG* pUC) = 0;
+    virtual int SaveInnerGroupsUC(LONG uc) = 0;
+    virtual int GetInnerContactUC(LONG* pUC) = 0;
+    virtual int SaveInnerContactUC(LONG uc) = 0;
 
     // 56: group-chat file-list counters.
     virtual void GetQGroupFileListUC(unsigned int qGroupId, int* pUC) = 0;
     virtual void SaveQGroupFileListUC(unsigned int qGroupId, int uc) = 0;
 
     // 58: external counters and external contacts.
+    virtual int GetExternalGroupUC(LONG* pUC) = 0;
+    virtual int SaveExternalGroupUC(LONG uc) = 0;
+    virtual int GetExternalContactUC(LONG* pUC) = 0;
+    virtual int SaveExternalContactUC(LONG uc) = 0;
+    virtual int GetExternalContacts(std::list<boost::shared_ptr<STContactor>>& lstContact) = 0;
+    virtual int SetExternalContacts(const std::list<boost::shared_ptr<STContactor>>& lstContact) = 0;
+    virtual int UpdateExternalContact(boost::shared_ptr<STContactor> pContact) = 0;
+    virtual int RemoveExternalContact(unsigned int uid) = 0;
+    virtual int GetExternalContact(unsigned int uid, boost::shared_ptr<STContactor>& pContact) = 0;
+    virtual int GetUserQGroupListUC(LONG* pUC) = 0;
+    virtual int SaveUserQGroupListUC(LONG uc) = 0;
 
     // 69: group-chat list.
     virtual int GetUserQGroupList(std::list<int>& lstIds) = 0;
     virtual int SetUserQGroupList(const std::list<int>& lstIds) = 0;
 
     // 71: session-list counter.
+    virtual int GetSessionListUC(LONG* pUC) = 0;
+    virtual int SaveSessionListUC(LONG uc) = 0;
 
     // 73: session display ids.
     // The pointers handed out stay owned by the store: never delete them. They stay valid
@@ -140,6 +180,8 @@ public:
     virtual void GetContact(ULONG uid, STContactInfo& contact, bool bStranger) = 0;
 
     // 95: contact counter.
+    virtual int GetContactUC(LONG* pUC) = 0;
+    virtual int SaveContactUC(LONG uc) = 0;
 
     // 97: contact lists.
     virtual int GetContactCount(bool bStranger) = 0;

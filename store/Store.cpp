@@ -13,6 +13,10 @@
 #include "ContactListDBStore.h"
 
 // Group, counter and recent-contact stores.
+#include "ContactGroupDBStore.h"
+#include "ContactorListDBStore.h"
+#include "RecentContactorDBStore.h"
+#include "UpdateCounterDBStore.h"
 
 // Session stores.
 #include "FastLoginDataDBStore.h"
@@ -47,26 +51,37 @@ void CStore::CreateMembers()
     m_pUserPositionExInfoDBStore = std::make_unique<CUserPositionExInfoDBStore>(db);
 
     // outer group, inner group, inner contact list
+    m_pGroupDBStore = std::make_unique<CGroupDBStore>(db);
+    m_pInnerGroupDBStore = std::make_unique<CInnerGroupDBStore>(db);
+    m_pInnerContactListDBStore = std::make_unique<CInnerContactListDBStore>(db);
 
     // session list
     m_pSessionListDBStore = std::make_unique<CSessionListDBStore>(db);
 
     // recent contacts
+    m_pRecentContactorDBStore = std::make_unique<CRecentContactorDBStore>(db);
 
     // group-chat shared files
     m_pQGroupShareFileDBStore = std::make_unique<CQGroupShareFileDBStore>(db);
 
     // InnerGroupUC, InnerContactUC counters
+    m_pInnerGroupUCDBStore = std::make_unique<CInnerGroupUCDBStore>(db);
+    m_pInnerContactUCDBStore = std::make_unique<CInnerContactUCDBStore>(db);
 
     // group-chat file-list counters
     m_pQGroupFileListUCDBStore = std::make_unique<CQGroupFileListUCDBStore>(db);
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
+    m_pExternalGroupUCDBStore = std::make_unique<CExternalGroupUCDBStore>(db);
+    m_pExternalContactUCDBStore = std::make_unique<CExternalContactUCDBStore>(db);
+    m_pExternalContactListDBStore = std::make_unique<CExternalContactListDBStore>(db);
+    m_pUserQGroupListUCDBStore = std::make_unique<CUserQGroupListUCDBStore>(db);
 
     // user group-chat list
     m_pUserQGroupListDBStore = std::make_unique<CUserQGroupListDBStore>(db);
 
     // UserSessionListUC counter
+    m_pGetSessionListUCDBStore = std::make_unique<CGetSessionListUCDBStore>(db);
 
     // session display ids, fast login data
     m_pUpdateSessionListDBStore = std::make_unique<CUpdateSessionListDBStore>(db);
@@ -78,6 +93,7 @@ void CStore::CreateMembers()
     m_pStrangerContactListDBStore->SetTableName(L"StrangerContactListInfo");
 
     // ContactUC counter
+    m_pContactUCDBStore = std::make_unique<CContactUCDBStore>(db);
 }
 
 // Nothing is saved here: unsaved changes are lost, as the client expects of a reset.
@@ -95,26 +111,37 @@ void CStore::DestroyMembers()
     m_pUserPositionExInfoDBStore.reset();
 
     // outer group, inner group, inner contact list
+    m_pGroupDBStore.reset();
+    m_pInnerGroupDBStore.reset();
+    m_pInnerContactListDBStore.reset();
 
     // session list
     m_pSessionListDBStore.reset();
 
     // recent contacts
+    m_pRecentContactorDBStore.reset();
 
     // group-chat shared files
     m_pQGroupShareFileDBStore.reset();
 
     // InnerGroupUC, InnerContactUC counters
+    m_pInnerGroupUCDBStore.reset();
+    m_pInnerContactUCDBStore.reset();
 
     // group-chat file-list counters
     m_pQGroupFileListUCDBStore.reset();
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
+    m_pExternalGroupUCDBStore.reset();
+    m_pExternalContactUCDBStore.reset();
+    m_pExternalContactListDBStore.reset();
+    m_pUserQGroupListUCDBStore.reset();
 
     // user group-chat list
     m_pUserQGroupListDBStore.reset();
 
     // UserSessionListUC counter
+    m_pGetSessionListUCDBStore.reset();
 
     // session display ids, fast login data
     m_pUpdateSessionListDBStore.reset();
@@ -125,6 +152,7 @@ void CStore::DestroyMembers()
     m_pStrangerContactListDBStore.reset();
 
     // ContactUC counter
+    m_pContactUCDBStore.reset();
 }
 
 int CStore::Reset()

@@ -40,6 +40,11 @@ public:
     int RemoveDeptInfo(ULONG ulUnused, ULONG ulDeptId) override;
 
     // 5: outer contact groups.
+    int SetGroups(const std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int GetGroups(std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int UpdateGroup(boost::shared_ptr<STGroup> pGroup) override;
+    int RemoveGroup(unsigned int gid) override;
+    int GetGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) override;
 
     // 10: department members.
     int SaveDeptUserInfo(const STDeptUserInfo& info) override;
@@ -48,6 +53,16 @@ public:
     int LoadDeptUserInfo(ULONG ulDeptId, STDeptUserInfo& info) override;
 
     // 14: inner contact groups and inner contacts.
+    int GetInnerGroups(std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int SetInnerGroups(const std::list<boost::shared_ptr<STGroup>>& lstGroup) override;
+    int UpdateInnerGroup(boost::shared_ptr<STGroup> pGroup) override;
+    int RemoveInnerGroup(unsigned int gid) override;
+    int GetInnerGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) override;
+    int GetInnerContacts(std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int SetInnerContacts(const std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int UpdateInnerContact(boost::shared_ptr<STContactor> pContact) override;
+    int RemoveInnerContact(unsigned int uid) override;
+    int GetInnerContact(unsigned int uid, boost::shared_ptr<STContactor>& pContact) override;
 
     // 24: users.
     int ModifyUserBaseInfo(const std::list<STUserBaseInfo>& lstUserInfo) override;
@@ -78,24 +93,45 @@ public:
     void SaveSessionList(const std::list<STSessionInfo>& lstSession) override;
 
     // 46: recent contacts.
+    void GetRecentContactors(std::list<STRecentContactor>& lstRecent) override;
+    void UpdateRecentContactor(int recentId, int type, int time) override;
+    void DeleteRecentContactor(int recentId, int type) override;
+    void ClearRecentContactor() override;
 
     // 50: group-chat shared files.
     void GetQGroupShareFiles(unsigned int qGroupId, std::list<STQGroupShareFile*>& lstFiles) override;
     void SetQGroupShareFiles(unsigned int qGroupId, const std::list<STQGroupShareFile*>& lstFiles) override;
 
     // 52: inner update counters.
+    int GetInnerGroupsUC(LONG* pUC) override;
+    int SaveInnerGroupsUC(LONG uc) override;
+    int GetInnerContactUC(LONG* pUC) override;
+    int SaveInnerContactUC(LONG uc) override;
 
     // 56: group-chat file-list counters.
     void GetQGroupFileListUC(unsigned int qGroupId, int* pUC) override;
     void SaveQGroupFileListUC(unsigned int qGroupId, int uc) override;
 
     // 58: external counters and external contacts.
+    int GetExternalGroupUC(LONG* pUC) override;
+    int SaveExternalGroupUC(LONG uc) override;
+    int GetExternalContactUC(LONG* pUC) override;
+    int SaveExternalContactUC(LONG uc) override;
+    int GetExternalContacts(std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int SetExternalContacts(const std::list<boost::shared_ptr<STContactor>>& lstContact) override;
+    int UpdateExternalContact(boost::shared_ptr<STContactor> pContact) override;
+    int RemoveExternalContact(unsigned int uid) override;
+    int GetExternalContact(unsigned int uid, boost::shared_ptr<STContactor>& pContact) override;
+    int GetUserQGroupListUC(LONG* pUC) override;
+    int SaveUserQGroupListUC(LONG uc) override;
 
     // 69: group-chat list.
     int GetUserQGroupList(std::list<int>& lstIds) override;
     int SetUserQGroupList(const std::list<int>& lstIds) override;
 
     // 71: session-list counter.
+    int GetSessionListUC(LONG* pUC) override;
+    int SaveSessionListUC(LONG uc) override;
 
     // 73: session display ids.
     int GetUpdateSessionList(std::list<STSessionDisplayId*>& lst) override;
@@ -128,6 +164,8 @@ public:
     void GetContact(ULONG uid, STContactInfo& contact, bool bStranger) override;
 
     // 95: contact counter.
+    int GetContactUC(LONG* pUC) override;
+    int SaveContactUC(LONG uc) override;
 
     // 97: contact lists.
     int GetContactCount(bool bStranger) override;
@@ -166,26 +204,37 @@ private:
     std::unique_ptr<class CUserPositionExInfoDBStore> m_pUserPositionExInfoDBStore;
 
     // outer group, inner group, inner contact list
+    std::unique_ptr<class CGroupDBStore> m_pGroupDBStore;
+    std::unique_ptr<class CInnerGroupDBStore> m_pInnerGroupDBStore;
+    std::unique_ptr<class CInnerContactListDBStore> m_pInnerContactListDBStore;
 
     // session list
     std::unique_ptr<class CSessionListDBStore> m_pSessionListDBStore;
 
     // recent contacts
+    std::unique_ptr<class CRecentContactorDBStore> m_pRecentContactorDBStore;
 
     // group-chat shared files
     std::unique_ptr<class CQGroupShareFileDBStore> m_pQGroupShareFileDBStore;
 
     // InnerGroupUC, InnerContactUC counters
+    std::unique_ptr<class CInnerGroupUCDBStore> m_pInnerGroupUCDBStore;
+    std::unique_ptr<class CInnerContactUCDBStore> m_pInnerContactUCDBStore;
 
     // group-chat file-list counters
     std::unique_ptr<class CQGroupFileListUCDBStore> m_pQGroupFileListUCDBStore;
 
     // ExternalGroupUC, ExternalContactUC counters, external contact list, UserQGroupListUC counter
+    std::unique_ptr<class CExternalGroupUCDBStore> m_pExternalGroupUCDBStore;
+    std::unique_ptr<class CExternalContactUCDBStore> m_pExternalContactUCDBStore;
+    std::unique_ptr<class CExternalContactListDBStore> m_pExternalContactListDBStore;
+    std::unique_ptr<class CUserQGroupListUCDBStore> m_pUserQGroupListUCDBStore;
 
     // user group-chat list
     std::unique_ptr<class CUserQGroupListDBStore> m_pUserQGroupListDBStore;
 
     // UserSessionListUC counter
+    std::unique_ptr<class CGetSessionListUCDBStore> m_pGetSessionListUCDBStore;
 
     // session display ids, fast login data
     std::unique_ptr<class CUpdateSessionListDBStore> m_pUpdateSessionListDBStore;
@@ -197,6 +246,7 @@ private:
     CContactListDBStore& ContactList(bool bStranger);
 
     // ContactUC counter
+    std::unique_ptr<class CContactUCDBStore> m_pContactUCDBStore;
 
     CString m_strDBPath;
     std::unique_ptr<CDbSQLite> m_pDbSQLite;

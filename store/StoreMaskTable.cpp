@@ -12,6 +12,10 @@
 #include "ContactListDBStore.h"
 
 // Group, counter and recent-contact stores.
+#include "ContactGroupDBStore.h"
+#include "ContactorListDBStore.h"
+#include "RecentContactorDBStore.h"
+#include "UpdateCounterDBStore.h"
 
 // Session stores.
 #include "FastLoginDataDBStore.h"
@@ -62,6 +66,21 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s) { s.m_pUserPositionExInfoDBStore->ForgetPending(); }, true, true},
 
         // 0x8, 0x10, 0x20: outer groups, inner groups, inner contact list
+        {0x8, L"OuterGroupInfo",
+         [](CStore& s, int tx) { return s.m_pGroupDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pGroupDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pGroupDBStore->SetConsistent(on); },
+         nullptr, true, true},
+        {0x10, L"InnerGroupInfo",
+         [](CStore& s, int tx) { return s.m_pInnerGroupDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pInnerGroupDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pInnerGroupDBStore->SetConsistent(on); },
+         nullptr, true, true},
+        {0x20, L"InnerContactListInfo",
+         [](CStore& s, int tx) { return s.m_pInnerContactListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pInnerContactListDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pInnerContactListDBStore->SetConsistent(on); },
+         nullptr, true, true},
 
         // 0x40: session list
         {0x40, L"SessionList",
@@ -69,6 +88,11 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s) { return s.m_pSessionListDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
 
         // 0x80: recent contacts
+        {0x80, L"RecentContact",
+         [](CStore& s, int tx) { return s.m_pRecentContactorDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pRecentContactorDBStore->LoadFromDisk(); },
+         nullptr,
+         [](CStore& s) { s.m_pRecentContactorDBStore->ForgetPending(); }, true, true},
 
         // 0x100, 0x4000: group-chat shared files, file-list counters
         {0x100, L"QGroupShareFileInfoPwd",
@@ -79,6 +103,31 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s) { return s.m_pQGroupFileListUCDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
 
         // 0x200, 0x400, 0x800, 0x1000, 0x2000, 0x8000: counters, external contact list
+        {0x200, L"InnerGroupUC",
+         [](CStore& s, int tx) { return s.m_pInnerGroupUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pInnerGroupUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, true, true},
+        {0x400, L"InnerContactUC",
+         [](CStore& s, int tx) { return s.m_pInnerContactUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pInnerContactUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, true, true},
+        {0x800, L"ExternalGroupUC",
+         [](CStore& s, int tx) { return s.m_pExternalGroupUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pExternalGroupUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, true, true},
+        {0x1000, L"ExternalContactUC",
+         [](CStore& s, int tx) { return s.m_pExternalContactUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pExternalContactUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, true, true},
+        {0x2000, L"ExternalContactListInfo",
+         [](CStore& s, int tx) { return s.m_pExternalContactListDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pExternalContactListDBStore->LoadFromDisk(); },
+         [](CStore& s, bool on) { s.m_pExternalContactListDBStore->SetConsistent(on); },
+         nullptr, true, true},
+        {0x8000, L"UserQGroupListUC",
+         [](CStore& s, int tx) { return s.m_pUserQGroupListUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pUserQGroupListUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, true, true},
 
         // 0x10000: group-chat list
         {0x10000, L"UserQGroupId",
@@ -86,6 +135,10 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s) { return s.m_pUserQGroupListDBStore->LoadFromDisk(); }, nullptr, nullptr, true, true},
 
         // 0x20000: session-list counter
+        {0x20000, L"UserSessionListUC",
+         [](CStore& s, int tx) { return s.m_pGetSessionListUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pGetSessionListUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, true, true},
 
         // 0x40000, 0x200000: session display ids, fast login data
         {0x40000, L"UpdateSessionlistId",
@@ -107,6 +160,10 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
          [](CStore& s, bool on) { s.m_pStrangerContactListDBStore->SetConsistent(on); }, nullptr, false, true},
 
         // 0x800000: ContactUC counter
+        {0x800000, L"ContactUC",
+         [](CStore& s, int tx) { return s.m_pContactUCDBStore->SaveToDisk(tx); },
+         [](CStore& s) { return s.m_pContactUCDBStore->LoadFromDisk(); },
+         nullptr, nullptr, false, true},
     };
     return rows;
 }

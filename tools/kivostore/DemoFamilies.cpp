@@ -12,6 +12,7 @@ const std::vector<DemoFamily>& DemoFamilies()
         kDemoContactList,
 
         // groups, counters, recent contacts
+        kDemoContacts,
 
         // sessions
         kDemoSessions,

@@ -20,3 +20,4 @@ extern const DemoFamily kDemoDepartments;
 extern const DemoFamily kDemoSessions;
 extern const DemoFamily kDemoDirectory;
 extern const DemoFamily kDemoContactList;
+extern const DemoFamily kDemoContacts;

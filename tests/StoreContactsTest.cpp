@@ -1,0 +1,136 @@
+// Groups and contact lists through IStore: slot positions, the twins' independence, and
+// the whole rewrite that never leaves a half-written table behind.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Store.h"
+#include "ContactTestSupport.h"
+
+namespace {
+
+// On this ABI a virtual member pointer holds 1 + the byte offset of its vtable entry, and
+// the destructor takes two entries, so slot k sits at entry k + 1.
+template <class Member>
+size_t SlotOf(Member IStore::*member)
+{
+    std::ptrdiff_t raw = 0;
+    std::memcpy(&raw, &member, sizeof raw);
+    return static_cast<size_t>(raw - 1) / sizeof(void*) - 1;
+}
+
+// The group twins differ in slot order: the outer replace-all comes before its get-all,
+// the inner one after. Absolute positions past slot 9 depend on the other blocks.
+TEST(StoreContactsSlots, GroupTwinsKeepTheirOwnSlotOrder)
+{
+    const size_t outer[] = {SlotOf(&IStore::SetGroups), SlotOf(&IStore::GetGroups), SlotOf(&IStore::UpdateGroup),
+                            SlotOf(&IStore::RemoveGroup), SlotOf(&IStore::GetGroup)};
+    const size_t inner[] = {SlotOf(&IStore::GetInnerGroups), SlotOf(&IStore::SetInnerGroups),
+                            SlotOf(&IStore::UpdateInnerGroup), SlotOf(&IStore::RemoveInnerGroup),
+                            SlotOf(&IStore::GetInnerGroup), SlotOf(&IStore::GetInnerContacts)};
+    for (size_t k = 0; k < 5; ++k) EXPECT_EQ(5 + k, outer[k]);
+    for (size_t k = 1; k < 6; ++k) EXPECT_EQ(inner[0] + k, inner[k]);
+}
+
+using Keys = std::vector<LONG>;
+
+std::list<boost::shared_ptr<STGroup>> Groups(const Keys& gids)
+{
+    std::list<boost::shared_ptr<STGroup>> groups;
+    for (LONG gid : gids) groups.push_back(Group(gid, L"g"));
+    return groups;
+}
+
+std::list<boost::shared_ptr<STContactor>> Contacts(const Keys& uids)
+{
+    std::list<boost::shared_ptr<STContactor>> contacts;
+    for (LONG uid : uids) contacts.push_back(Contact(1, uid, 1));
+    return contacts;
+}
+
+struct RewriteCase {
+    std::string table;
+    std::string key;
+    unsigned int bit;
+    void (*set)(IStore&, const Keys&);
+    const wchar_t* saveTag;
+    const wchar_t* insertError;
+} const kRewrites[] = {
+    {"OuterGroupInfo", "Gid", 0x8, [](IStore& s, const Keys& k) { s.SetGroups(Groups(k)); },
+     L"CGroupDBStore::SaveToDisk", L"insert into OuterGroupInfo error"},
+    {"InnerGroupInfo", "Gid", 0x10, [](IStore& s, const Keys& k) { s.SetInnerGroups(Groups(k)); },
+     L"CInnerGroupDBStore::SaveToDisk", L"insert into InnerGroupInfo  error"},
+    {"InnerContactListInfo", "Uid", 0x20, [](IStore& s, const Keys& k) { s.SetInnerContacts(Contacts(k)); },
+     L"CInnerContactListDBStore::SaveToDisk", L"insert into InnerContactListInfo  error"},
+    {"ExternalContactListInfo", "Uid", 0x2000, [](IStore& s, const Keys& k) { s.SetExternalContacts(Contacts(k)); },
+     L"CExternalContactListDBStore::SaveToDisk", L"insert into ExternalContactListInfo  error"},
+};
+
+using StoreContactsTest = StoreTest;
+
+TEST_F(StoreContactsTest, SaveRewritesTheWholeTableAndAFailedInsertLeavesItAsItWas)
+{
+    CreateSchema(DbPath());
+    PlainDb plain(DbPath());
+    for (const RewriteCase& c : kRewrites) {
+        for (int bInTransaction : {TRUE, FALSE}) {
+            SCOPED_TRACE(c.table + (bInTransaction ? " in the caller's transaction" : " in its own"));
+            plain.Exec("delete from " + c.table + "; insert into " + c.table + "(" + c.key + ") values (100)");
+            CStore store;
+            store.SetDBPath(DbPathW());
+            store.SetDataConsistentFlag(c.bit, true);
+            c.set(store, {3, -1, 2});
+            ASSERT_EQ(1, store.SaveToDisk(c.bit, bInTransaction));
+            const auto written = plain.Rows("select " + c.key + " from " + c.table + " order by rowid");
+            EXPECT_EQ((std::vector<std::vector<std::string>>{{"2"}, {"3"}, {"-1"}}), written);
+
+            plain.Exec("create trigger refuse before insert on " + c.table + " when new." + c.key +
+                       " = 5 begin select raise(abort, 'refused'); end");
+            c.set(store, {4, 5});
+            m_log.Clear();
+            EXPECT_EQ(0, store.SaveToDisk(c.bit, bInTransaction));
+            EXPECT_EQ(written, plain.Rows("select " + c.key + " from " + c.table + " order by rowid"));
+            EXPECT_TRUE(m_log.Has(c.saveTag, c.insertError));
+            plain.Exec("drop trigger refuse");
+        }
+    }
+}
+
+TEST_F(StoreContactsTest, TwinsKeepTheirOwnDataFlagsAndTables)
+{
+    CStore store;
+    store.SetDBPath(DbPathW());
+    store.SetGroups({Group(1, L"outer")});
+    store.SetInnerGroups({Group(2, L"inner")});
+    store.SetInnerContacts({Contact(1, 10, 2)});
+    store.SetExternalContacts({Contact(9, 20, 1, 5)});
+
+    // Only one twin of each pair may save; the other refuses and writes nothing.
+    store.SetDataConsistentFlag(0x8 | 0x20, true);
+    store.SaveToDisk(0x8 | 0x10 | 0x20 | 0x2000, FALSE);
+    EXPECT_TRUE(m_log.AnyContains(L"CInnerGroupDBStore::SaveToDisk, End, not loginOver"));
+    EXPECT_TRUE(m_log.AnyContains(L"CExternalContactListDBStore::SaveToDisk, End, not loginOver"));
+    PlainDb plain(DbPath());
+    EXPECT_EQ(1, plain.Count("OuterGroupInfo"));
+    EXPECT_EQ(0, plain.Count("InnerGroupInfo"));
+    EXPECT_EQ(1, plain.Count("InnerContactListInfo"));
+    EXPECT_EQ(0, plain.Count("ExternalContactListInfo"));
+
+    store.SetDataConsistentFlag(0x10 | 0x2000, true);
+    ASSERT_EQ(1, store.SaveToDisk(0x8 | 0x10 | 0x20 | 0x2000, FALSE));
+    store.Reset();
+    ASSERT_EQ(1, store.LoadFromDisk(0x8 | 0x10 | 0x20 | 0x2000));
+    boost::shared_ptr<STGroup> group;
+    boost::shared_ptr<STContactor> contact;
+    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(store.GetGroup(1, group), store.GetGroup(2, group)));
+    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(store.GetInnerGroup(2, group), store.GetInnerGroup(1, group)));
+    EXPECT_EQ(std::make_pair(1, 0),
+              std::make_pair(store.GetInnerContact(10, contact), store.GetInnerContact(20, contact)));
+    EXPECT_EQ(std::make_pair(1, 0),
+              std::make_pair(store.GetExternalContact(20, contact), store.GetExternalContact(10, contact)));
+    // Every column is read back into its own field.
+    EXPECT_EQ((std::vector<LONG>{9, 20, 1, 5}),
+              (std::vector<LONG>{contact->Cid, contact->Uid, contact->Gid, contact->Flag}));
+}
+
+}  // namespace

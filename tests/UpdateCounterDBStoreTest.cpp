@@ -1,0 +1,106 @@
+// The seven update-counter stores, through IStore: one table of cases.
+#include <string>
+
+#include "MiscFuncs.h"
+#include "Store.h"
+#include "TestDb.h"
+#include "Utf8.h"
+
+namespace {
+
+struct CounterCase {
+    std::string table;
+    std::string column;
+    unsigned int bit;
+    int (IStore::*get)(LONG*);
+    int (IStore::*set)(LONG);
+    bool firstRowWins;
+    const wchar_t* setLog;  // the line a set writes, or null
+};
+
+const CounterCase kCounters[] = {
+    {"InnerGroupUC", "InnerGroupUC", 0x200, &IStore::GetInnerGroupsUC, &IStore::SaveInnerGroupsUC, false,
+     L"CInnerGroupUCDBStore::SaveInnerGroupsUC, InnerContactUc: 4294967289"},
+    {"InnerContactUC", "InnerContactUC", 0x400, &IStore::GetInnerContactUC, &IStore::SaveInnerContactUC, false,
+     L"CInnerContactUCDBStore::SaveInnerContactUC, InnerContactUc: 4294967289"},
+    {"ExternalGroupUC", "ExternalGroupUC", 0x800, &IStore::GetExternalGroupUC, &IStore::SaveExternalGroupUC, false,
+     nullptr},
+    {"ExternalContactUC", "ExternalContactUC", 0x1000, &IStore::GetExternalContactUC, &IStore::SaveExternalContactUC,
+     false, nullptr},
+    {"UserQGroupListUC", "UserQGroupListUC", 0x8000, &IStore::GetUserQGroupListUC, &IStore::SaveUserQGroupListUC,
+     false, nullptr},
+    {"UserSessionListUC", "SessionListUC", 0x20000, &IStore::GetSessionListUC, &IStore::SaveSessionListUC, false,
+     nullptr},
+    {"ContactUC", "ContactUC", 0x800000, &IStore::GetContactUC, &IStore::SaveContactUC, true, nullptr},
+};
+
+using UpdateCounterTest = StoreTest;
+
+TEST_F(UpdateCounterTest, EveryCounterSavesOneRowByItsBitAndLoadsBack)
+{
+    PlainDb plain(DbPath());
+    for (const CounterCase& c : kCounters) {
+        SCOPED_TRACE(c.table);
+        CStore store;
+        store.SetDBPath(DbPathW());
+        m_log.Clear();
+        EXPECT_EQ(1, (store.*c.set)(-7));
+        if (c.setLog) {
+            EXPECT_TRUE(m_log.HasText(c.setLog));
+        }
+        EXPECT_EQ(1, store.SaveToDisk(c.bit, TRUE));
+        EXPECT_EQ(1, store.SaveToDisk(c.bit, FALSE));
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{"-7"}}),
+                  plain.Rows("select " + c.column + " from " + c.table));
+
+        store.Reset();
+        LONG uc = 0;
+        ASSERT_EQ(1, store.LoadFromDisk(c.bit));
+        EXPECT_EQ(1, (store.*c.get)(&uc));
+        EXPECT_EQ(-7, uc);
+
+        // Rows the store would not write itself: the family keeps the last, ContactUC the first.
+        plain.Exec("delete from " + c.table + "; insert into " + c.table + "(" + c.column + ") values (5);" +
+                   "insert into " + c.table + "(" + c.column + ") values ('9x')");
+        store.LoadFromDisk(c.bit);
+        (store.*c.get)(&uc);
+        EXPECT_EQ(c.firstRowWins ? 5 : 9, uc);
+        EXPECT_EQ(0, (store.*c.get)(nullptr));
+        store.CloseDBFile();
+    }
+}
+
+TEST_F(UpdateCounterTest, ContactUCStampsEverySaveWithItsTime)
+{
+    CStore store;
+    store.SetDBPath(DbPathW());
+    store.SaveContactUC(3);
+    const std::string before = ToUtf8(CMiscFuncs::GetCurTime(0).Str());
+    ASSERT_EQ(1, store.SaveToDisk(0x800000, FALSE));
+    const std::string after = ToUtf8(CMiscFuncs::GetCurTime(0).Str());
+
+    PlainDb plain(DbPath());
+    const std::string stamp = plain.Value("select UpdateTime from ContactUC where ContactUC = 3");
+    EXPECT_LE(before, stamp);
+    EXPECT_GE(after, stamp);
+}
+
+TEST_F(UpdateCounterTest, FailedInsertKeepsTheStoredCounter)
+{
+    CreateSchema(DbPath());
+    PlainDb plain(DbPath());
+    plain.Exec("insert into ExternalContactUC values (7);"
+               "create trigger refuse before insert on ExternalContactUC begin select raise(abort, 'refused'); end");
+    for (int bInTransaction : {TRUE, FALSE}) {
+        SCOPED_TRACE(bInTransaction);
+        CStore store;
+        store.SetDBPath(DbPathW());
+        store.SaveExternalContactUC(8);
+        m_log.Clear();
+        EXPECT_EQ(0, store.SaveToDisk(0x1000, bInTransaction));
+        EXPECT_EQ("7", plain.Value("select ExternalContactUC from ExternalContactUC"));
+        EXPECT_TRUE(m_log.Has(L"CExternalContactUCDBStore::SaveToDisk", L"insert into ExternalContactUC  error"));
+    }
+}
+
+}  // namespace

@@ -162,6 +162,8 @@ public:
     virtual int SaveCorpConfig(const ULONG& ulCorpId, const std::wstring& strConfig) = 0;
 
     // 82: local update counters.
+    virtual int LoadLocalUc(LocalUcInfo* info) = 0;
+    virtual int SaveLocalUc(const LocalUcInfo* info) = 0;
 
     // 84: fast login data.
     virtual int GetLastLiveTime(unsigned int* pTime) = 0;

@@ -147,6 +147,8 @@ public:
     int SaveCorpConfig(const ULONG& ulCorpId, const std::wstring& strConfig) override;
 
     // 82: local update counters.
+    int LoadLocalUc(LocalUcInfo* info) override;
+    int SaveLocalUc(const LocalUcInfo* info) override;
 
     // 84: fast login data.
     int GetLastLiveTime(unsigned int* pTime) override;

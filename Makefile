@@ -4,6 +4,8 @@ BUILD      ?= build
 JOBS       ?= 2
 WERROR     ?= OFF
 CMAKE_ARGS ?=
+BENCH_BUILD ?= build-bench
+BENCH_ARGS ?=
 
 .PHONY: all deps configure build test demo sanitize bench clean
 
@@ -28,5 +30,12 @@ demo: build
 	@rm -f $(BUILD)/demo.db $(BUILD)/demo.db-wal $(BUILD)/demo.db-shm
 	$(BUILD)/tools/kivostore/kivostore demo $(BUILD)/demo.db
 
+# Release build of the benchmarks alone; prints each side's time against raw SQLite.
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DKIVO_BUILD_BENCH=ON -DKIVO_BUILD_TESTS=OFF -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target kivostore_bench
+	$(BENCH_BUILD)/bench/kivostore_bench --benchmark_out=$(BENCH_BUILD)/bench.json --benchmark_out_format=json $(BENCH_ARGS)
+	python3 scripts/bench-ratios.py $(BENCH_BUILD)/bench.json
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BENCH_BUILD)

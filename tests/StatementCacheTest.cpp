@@ -158,7 +158,8 @@ const char* const kWrites[] = {
     "update V set t = 'upd', n = n + 1 where i = 5",
     "update V set r = r * 2 where t like 'a%' or i = -5",
     "delete from V where i = -5",
-    "delete from 'V' where t = 'big'",
+    "insert into V values (3, 'gone', 3, 3)",
+    "delete from 'V' where t = 'gone'",
     "replace into K values (1, 'one')",
     "replace into K values (1, 'uno')",
     "insert into K values (2, 'two')",
@@ -190,6 +191,8 @@ TEST_F(StatementCacheTest, SelectsReturnTheSameRowsAsPlainSqlite)
         "select * from V where t = 'it''s'",
         "select i, t from V order by 1 desc, 2",
         "select t, count(*) from V group by 1 order by 2, 1",
+        "select id % 2, name from K order by 1, 2",
+        "select i % 2, t is null, count(*) from V group by 1, 2 order by 1, 2",
         "select * from K order by id limit 1 offset 1",
         "select i - 1, 'x' || t, -i from V where t like '%a%' or i > -10 order by rowid",
         "select typeof(9223372036854775808), typeof(-9223372036854775808), typeof(- 5), typeof('5')",
@@ -209,10 +212,12 @@ TEST_F(StatementCacheTest, MoreThanOneStatementIsRefusedAndNothingRuns)
         "insert into K values (20, 'a');drop table K",
         "select * from K; delete from K",
     };
+    CDbSQLite::StatementStats before = m_db.GetStatementStats();
     for (const char* sql : texts) {
         EXPECT_EQ(SQLITE_ERROR, m_db.DirectStatement(Wide(sql).GetString())) << sql;
         EXPECT_STREQ(L"more than one statement in one call is refused", m_db.LastError()) << sql;
     }
+    EXPECT_EQ(before.held, m_db.GetStatementStats().held);
     EXPECT_EQ(0, WrapperCount("id in (20, 21)"));
 }
 
@@ -242,6 +247,78 @@ TEST_F(StatementCacheTest, StatementOnADroppedOrChangedTableFailsAsPlainSqliteDo
     ExpectSameOutcome(insert);
     ExpectSameOutcome("insert into R values (2, 'x', 'y')");
     EXPECT_EQ(Snapshot(PlainPath()), Snapshot(WrapperPath()));
+}
+
+TEST_F(StatementCacheTest, TextThatDiffersOnlyInValuesReusesTheFirstStatement)
+{
+    CDbSQLite::StatementStats before = m_db.GetStatementStats();
+    ExpectSameOutcome("insert into K values (40, 'a')");
+    ExpectSameOutcome("insert into K values (41, 'it''s')");
+    ExpectSameOutcome("insert into K values (-42, '')");
+    CDbSQLite::StatementStats after = m_db.GetStatementStats();
+    EXPECT_EQ(before.cached + 1, after.cached);
+    EXPECT_EQ(before.reused + 2, after.reused);
+    EXPECT_EQ(before.held + 1, after.held);
+    EXPECT_EQ(Snapshot(PlainPath()), Snapshot(WrapperPath()));
+}
+
+TEST_F(StatementCacheTest, TextsThatCannotBeLiftedSafelyRunAsTheyAre)
+{
+    const char* const texts[] = {
+        "PRAGMA user_version = 5",
+        "create table T9(a int default 5, b varchar(10))",
+        "alter table K add column c int default 3",
+        "select * from K where id = ?",
+        "select * from K where id = :id",
+        "insert into K values (50, 'x', 1) -- trailing note",
+        "insert into V values (1.5, 'x', 0x10, x'01')",
+    };
+    for (const char* sql : texts) {
+        CDbSQLite::StatementStats before = m_db.GetStatementStats();
+        ExpectSameOutcome(sql);
+        CDbSQLite::StatementStats after = m_db.GetStatementStats();
+        EXPECT_EQ(before.plain + 1, after.plain) << sql;
+        EXPECT_EQ(before.held, after.held) << sql;
+    }
+    EXPECT_EQ(Snapshot(PlainPath()), Snapshot(WrapperPath()));
+}
+
+TEST_F(StatementCacheTest, CacheStaysBoundedAndAnEvictedShapeStillRuns)
+{
+    const size_t shapes = CDbSQLite::kCachedStatements + 16;
+    for (size_t k = 0; k < shapes; ++k) {
+        std::string sql = "select id as a" + std::to_string(k) + " from K where id = 1";
+        EXPECT_EQ(PlainRows(sql), WrapperRows(sql)) << sql;
+    }
+    EXPECT_EQ(CDbSQLite::kCachedStatements, m_db.GetStatementStats().held);
+    size_t cached = m_db.GetStatementStats().cached;
+    EXPECT_EQ(PlainRows("select id as a0 from K where id = 1"), WrapperRows("select id as a0 from K where id = 2"));
+    EXPECT_EQ(cached + 1, m_db.GetStatementStats().cached);
+}
+
+TEST_F(StatementCacheTest, CloseFinalizesEveryStatementAndReleasesTheFile)
+{
+    ExpectSameOutcome("insert into K values (60, 'a')");
+    ExpectSameOutcome("insert into K values (61, 'b')");
+    ASSERT_GT(m_db.GetStatementStats().held, 0u);
+    m_db.Close();
+    EXPECT_EQ(0u, m_db.GetStatementStats().held);
+    // The last connection to close removes the log file; a leaked statement keeps it open.
+    EXPECT_FALSE(std::filesystem::exists(WrapperPath() + "-wal"));
+    ASSERT_EQ(0, m_db.Open(CString(FromUtf8(WrapperPath())), nullptr));
+    EXPECT_EQ(2, WrapperCount("id in (60, 61)"));
+}
+
+TEST_F(StatementCacheTest, FileThatIsNotADatabaseStillFailsOpenWithItsCode)
+{
+    std::string path = m_dir.File("text.db");
+    FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(nullptr, file);
+    std::fputs("this is not a database, only some text long enough to fill a header page......", file);
+    std::fclose(file);
+    CDbSQLite db;
+    EXPECT_EQ(SQLITE_NOTADB, db.Open(CString(FromUtf8(path)), nullptr));
+    EXPECT_FALSE(db.IsOpen());
 }
 
 }  // namespace

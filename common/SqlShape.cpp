@@ -1,7 +1,7 @@
 #include "SqlShape.h"
 
-#include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -9,14 +9,14 @@ const uint64_t kMaxMagnitude = static_cast<uint64_t>(std::numeric_limits<int64_t
 
 // Only statements whose literals can stand for bound values; DDL, PRAGMA and transaction
 // control keep literals where a parameter is not allowed or means something else.
-const char* const kDataStatements[] = {"select", "insert", "replace", "update", "delete"};
+constexpr std::string_view kDataStatements[] = {"select", "insert", "replace", "update", "delete"};
 // After these a literal is an operand, as after an operator or an opening parenthesis.
 // After anything else (FROM 'Table', AS 'alias', a name) a quoted text may be a name.
-const char* const kValueKeywords[] = {"select", "where", "and",  "or",   "not",  "is",  "like",
-                                      "glob",   "between", "case", "when", "then", "else"};
+constexpr std::string_view kValueKeywords[] = {"select", "where", "and",  "or",   "not",  "is",  "like",
+                                               "glob",   "between", "case", "when", "then", "else"};
 // From here on an integer may name a result column (ORDER BY 2) or be folded as a
 // constant; nothing after them is lifted.
-const char* const kStopKeywords[] = {"order", "group", "limit", "partition"};
+constexpr std::string_view kStopKeywords[] = {"order", "group", "limit", "partition"};
 
 bool IsSpace(char c)
 {
@@ -41,12 +41,24 @@ bool IsIdChar(char c)
     return IsIdStart(c) || IsDigit(c) || c == '$';
 }
 
+// Punctuation after which an operand is due.
+bool OpensOperand(char c)
+{
+    switch (c) {
+    case '(': case ',': case '=': case '<': case '>': case '!': case '*': case '/':
+    case '%': case '|': case '&': case '~': case '+': case '-':
+        return true;
+    default:
+        return false;
+    }
+}
+
 template <size_t N>
-bool IsOneOf(const std::string& sql, size_t begin, size_t end, const char* const (&words)[N])
+bool IsOneOf(const std::string& sql, size_t begin, size_t end, const std::string_view (&words)[N])
 {
     const size_t length = end - begin;
-    for (const char* word : words) {
-        if (std::strlen(word) != length) continue;
+    for (std::string_view word : words) {
+        if (word.size() != length) continue;
         size_t k = 0;
         while (k < length && (sql[begin + k] | 0x20) == word[k]) ++k;
         if (k == length) return true;
@@ -194,7 +206,7 @@ bool SqlShape::Lift(const std::string& sql)
             ended = true;
         } else if (c == ')' || c == '.') {
             valueMayFollow = false;
-        } else if (c != '\0' && std::strchr("(,=<>!*/%|&~+-", c)) {
+        } else if (OpensOperand(c)) {
             valueMayFollow = true;
         } else {
             return false;  // parameters (? : @ $ #) and anything SQLite would not take

@@ -5,7 +5,8 @@ JOBS       ?= 2
 WERROR     ?= OFF
 CMAKE_ARGS ?=
 BENCH_BUILD ?= build-bench
-BENCH_ARGS ?=
+# Repeated and interleaved: the machine may be shared and sync times drift.
+BENCH_ARGS ?= --benchmark_repetitions=3 --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 
 .PHONY: all deps configure build test demo sanitize bench clean
 

@@ -16,6 +16,12 @@ def runs(report):
     return [e for e in entries if e.get("run_type", "iteration") == "iteration" and not e.get("error_occurred")]
 
 
+def spreads(report):
+    """Coefficient of variation of the real time per run, when repetitions gave one."""
+    return {e["run_name"]: e["real_time"] for e in report.get("benchmarks", [])
+            if e.get("run_type") == "aggregate" and e.get("aggregate_name") == "cv"}
+
+
 OPTIONS = ("iterations:", "min_time:", "repeats:", "threads:", "real_time", "process_time", "manual_time")
 
 
@@ -27,8 +33,13 @@ def split(name):
 
 
 def main(path):
-    with open(path) as f:
-        report = json.load(f)
+    try:
+        with open(path) as f:
+            report = json.load(f)
+    except (OSError, ValueError) as error:
+        print("bench-ratios: cannot read %s: %s" % (path, error), file=sys.stderr)
+        return 1
+    cvs = spreads(report)
     families = {}
     for entry in runs(report):
         key = split(entry.get("run_name", entry["name"]))
@@ -36,17 +47,19 @@ def main(path):
             continue
         family, side = key
         scale = TO_NS[entry.get("time_unit", "ns")]
-        families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale)
+        cv = cvs.get(entry.get("run_name"))
+        families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale, cv)
     rows = []
-    for family, sides in families.items():
+    for family, sides in sorted(families.items()):
         raw = sides.get("Raw")
-        for side, (real, cpu) in sides.items():
+        for side, (real, cpu, cv) in sides.items():
             if side == "Raw":
                 continue
             if raw:
-                rows.append((family, side, fmt(real), fmt(raw[0]), "%.2f" % (real / raw[0]), "%.2f" % (cpu / raw[1])))
+                rows.append((family, side, fmt(real, cv), fmt(raw[0], raw[2]), "%.2f" % (real / raw[0]),
+                             "%.2f" % (cpu / raw[1])))
             else:
-                rows.append((family, side, fmt(real), "-", "no raw", "no raw"))
+                rows.append((family, side, fmt(real, cv), "-", "no raw", "no raw"))
     if not rows:
         print("bench-ratios: no pairs found in " + path, file=sys.stderr)
         return 1
@@ -55,14 +68,17 @@ def main(path):
     widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
     for row in [header] + rows:
         print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
+    if cvs:
+        print("(medians of the repetitions; ± is the coefficient of variation of the real time)")
     return 0
 
 
-def fmt(ns):
+def fmt(ns, cv=None):
+    spread = " ±%d%%" % round(cv * 100) if cv is not None else ""
     for unit, scale in (("s", 1e9), ("ms", 1e6), ("us", 1e3)):
         if ns >= scale:
-            return "%.3g %s" % (ns / scale, unit)
-    return "%.3g ns" % ns
+            return "%.3g %s%s" % (ns / scale, unit, spread)
+    return "%.3g ns%s" % (ns, spread)
 
 
 if __name__ == "__main__":

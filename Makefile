@@ -4,6 +4,9 @@ BUILD      ?= build
 JOBS       ?= 2
 WERROR     ?= OFF
 CMAKE_ARGS ?=
+BENCH_BUILD ?= build-bench
+# Repeated and interleaved: the machine may be shared and sync times drift.
+BENCH_ARGS ?= --benchmark_repetitions=3 --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 
 .PHONY: all deps configure build test demo sanitize bench clean
 
@@ -35,5 +38,12 @@ sanitize: deps
 	cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j$(JOBS)
 
+# Release build of the benchmarks alone; prints each side's time against raw SQLite.
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DKIVO_BUILD_BENCH=ON -DKIVO_BUILD_TESTS=OFF -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target kivostore_bench
+	$(BENCH_BUILD)/bench/kivostore_bench --benchmark_out=$(BENCH_BUILD)/bench.json --benchmark_out_format=json $(BENCH_ARGS)
+	python3 scripts/bench-ratios.py $(BENCH_BUILD)/bench.json
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BENCH_BUILD)

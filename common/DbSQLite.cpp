@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <climits>
 #include <cstring>
 
 #include "Utf8.h"
@@ -17,6 +18,15 @@ bool OnlyWhitespaceOrSemicolons(const char* tail)
         if (!std::strchr(" \t\r\n\f\v;", *tail)) return false;
     }
     return true;
+}
+
+// An integer literal as the int64 SQLite would have read; a text literal as TEXT. Texts
+// are not copied: they stay in the shape until the statement is reset.
+int Bind(sqlite3_stmt* stmt, int index, const SqlLiteral& literal)
+{
+    if (!literal.isText) return sqlite3_bind_int64(stmt, index, literal.integer);
+    if (literal.text.size() > static_cast<size_t>(INT_MAX)) return SQLITE_TOOBIG;
+    return sqlite3_bind_text(stmt, index, literal.text.data(), static_cast<int>(literal.text.size()), SQLITE_STATIC);
 }
 
 }  // namespace
@@ -77,6 +87,7 @@ void CDbSQLite::Close()
     RollBackOpenTransaction();
     m_depth = 0;
     m_failed = false;
+    m_cache.Clear();  // an unfinalized statement would keep the file open past the close
     if (m_db) sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
@@ -87,11 +98,58 @@ void CDbSQLite::RollBackOpenTransaction()
     if (m_db && !sqlite3_get_autocommit(m_db)) sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-// Prepares and steps one statement; rows go to table when given. Returns SQLITE_DONE
-// when the statement finished, else SQLite's code with m_lastError set.
+// Runs one statement to its end; rows go to table when given. Returns SQLITE_DONE when
+// the statement finished, else SQLite's code with m_lastError set.
 LONG CDbSQLite::Step(const std::string& sql, ResultTable* table)
 {
     if (!m_db) return Fail(SQLITE_MISUSE, L"database is not open");
+    sqlite3_stmt* stmt = Reusable(sql);
+    if (!stmt) {
+        ++m_stats.plain;
+        return StepPlain(sql, table);
+    }
+    LONG rc = StepRows(stmt, table);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);  // the bound texts live only until the next text
+    return rc;
+}
+
+// The cached statement of the text's shape with the text's literals bound, or null when
+// the text is to be prepared as it is. A shape that SQLite does not take as exactly one
+// statement with one parameter per lifted literal is never cached.
+sqlite3_stmt* CDbSQLite::Reusable(const std::string& sql)
+{
+    if (!m_shape.Lift(sql)) return nullptr;
+    const std::string& shape = m_shape.Text();
+    const std::vector<SqlLiteral>& literals = m_shape.Literals();
+    sqlite3_stmt* stmt = m_cache.Find(shape);
+    if (stmt) {
+        ++m_stats.reused;
+    } else {
+        const char* tail = nullptr;
+        int rc = sqlite3_prepare_v3(m_db, shape.c_str(), static_cast<int>(shape.size()), SQLITE_PREPARE_PERSISTENT,
+                                    &stmt, &tail);
+        if (rc != SQLITE_OK || !stmt || !OnlyWhitespaceOrSemicolons(tail) ||
+            sqlite3_bind_parameter_count(stmt) != static_cast<int>(literals.size())) {
+            sqlite3_finalize(stmt);
+            return nullptr;
+        }
+        m_cache.Add(shape, stmt);
+        ++m_stats.cached;
+    }
+    for (size_t k = 0; k < literals.size(); ++k) {
+        if (Bind(stmt, static_cast<int>(k) + 1, literals[k]) != SQLITE_OK) {
+            // Let SQLite judge the text itself, with its own message.
+            sqlite3_clear_bindings(stmt);
+            return nullptr;
+        }
+    }
+    return stmt;
+}
+
+// Prepares the text as it is; more than one statement in it is refused unrun.
+LONG CDbSQLite::StepPlain(const std::string& sql, ResultTable* table)
+{
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
@@ -101,6 +159,14 @@ LONG CDbSQLite::Step(const std::string& sql, ResultTable* table)
         sqlite3_finalize(stmt);
         return Fail(SQLITE_ERROR, L"more than one statement in one call is refused");
     }
+    LONG result = StepRows(stmt, table);
+    sqlite3_finalize(stmt);
+    return result;
+}
+
+LONG CDbSQLite::StepRows(sqlite3_stmt* stmt, ResultTable* table)
+{
+    int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         if (!table) continue;
         int columns = sqlite3_column_count(stmt);
@@ -113,12 +179,7 @@ LONG CDbSQLite::Step(const std::string& sql, ResultTable* table)
         }
         table->m_Records.push_back(std::move(record));
     }
-    if (rc != SQLITE_DONE) {
-        std::wstring message = FromUtf8(std::string(sqlite3_errmsg(m_db)));
-        sqlite3_finalize(stmt);
-        return Fail(rc, message);
-    }
-    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) return Fail(rc, FromUtf8(std::string(sqlite3_errmsg(m_db))));
     return SQLITE_DONE;
 }
 
@@ -195,4 +256,11 @@ LONG CDbSQLite::CommitTransaction()
 const wchar_t* CDbSQLite::LastError()
 {
     return m_lastError.c_str();
+}
+
+CDbSQLite::StatementStats CDbSQLite::GetStatementStats() const
+{
+    StatementStats stats = m_stats;
+    stats.held = m_cache.Size();
+    return stats;
 }

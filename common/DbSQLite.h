@@ -1,7 +1,8 @@
 // The database wrapper: one SQLite connection to one file. Each call runs exactly one
 // statement to its end. Transactions nest (only the outermost begin and commit reach
 // SQLite), and a statement that fails inside one rolls the whole transaction back at
-// once, so a half-done rewrite is never committed by anyone.
+// once, so a half-done rewrite is never committed by anyone. Texts that differ only in
+// their values share one prepared statement, with the values bound as the texts held them.
 #pragma once
 
 #include <string>
@@ -9,8 +10,11 @@
 
 #include "CString.h"
 #include "PlatformTypes.h"
+#include "SqlShape.h"
+#include "StatementCache.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 class CDbSQLite {
 public:
@@ -44,9 +48,24 @@ public:
     LONG CommitTransaction();                                      // 0 or SQLite's code
     const wchar_t* LastError();
 
+    // How texts reached SQLite over this object's life: through a cached statement
+    // (reused), through one prepared and cached for them (cached), or as they are (plain).
+    struct StatementStats {
+        size_t reused = 0;
+        size_t cached = 0;
+        size_t plain = 0;
+        size_t held = 0;  // statements in the cache now
+    };
+    StatementStats GetStatementStats() const;
+
+    static constexpr size_t kCachedStatements = 64;
+
 private:
     LONG Run(const wchar_t* sql, ResultTable* table);
     LONG Step(const std::string& sql, ResultTable* table);
+    LONG StepPlain(const std::string& sql, ResultTable* table);
+    LONG StepRows(sqlite3_stmt* stmt, ResultTable* table);
+    sqlite3_stmt* Reusable(const std::string& sql);
     LONG Fail(LONG code, const std::wstring& message);
     void RollBackOpenTransaction();
 
@@ -56,4 +75,7 @@ private:
     int m_depth = 0;           // nesting depth of BeginTransaction
     bool m_failed = false;     // a statement failed in the current transaction
     std::wstring m_firstFailure;
+    SqlShape m_shape;  // of the text being run; its literals stay bound until the reset
+    StatementCache m_cache{kCachedStatements};
+    StatementStats m_stats;
 };

@@ -1,0 +1,183 @@
+#include "BenchSupport.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string_view>
+
+#include "DbSQLite.h"
+#include "MiscFuncs.h"
+#include "Schema.h"
+#include "Utf8.h"
+
+namespace bench {
+
+namespace {
+
+[[noreturn]] void Die(const std::string& what)
+{
+    std::fprintf(stderr, "bench: %s\n", what.c_str());
+    std::abort();
+}
+
+void Check(sqlite3* db, int rc, const char* what)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) Die(std::string(what) + ": " + sqlite3_errmsg(db));
+}
+
+void BindText(sqlite3_stmt* stmt, int index, const std::wstring& text)
+{
+    // The records hold wide text, so any writer of them pays this conversion.
+    std::string utf8 = ToUtf8(text);
+    sqlite3_bind_text(stmt, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+}
+
+std::wstring Numbered(const wchar_t* prefix, int index)
+{
+    return prefix + std::to_wstring(index);
+}
+
+UserRow MakeUserRow(int index)
+{
+    UserRow row;
+    row.uid = 3000000000u + static_cast<uint32_t>(index);
+    row.cid = 1000u + static_cast<uint32_t>(index % 7);
+    row.corpAccount = L"corp" + std::to_wstring(index % 7);
+    row.account = Numbered(L"user", index);
+    row.name = index % 10 == 0 ? Numbered(L"O'Neil ", index) : Numbered(L"Name ", index);
+    row.gender = index % 2;
+    row.partialFlag = 0;
+    row.existFlag = 1;
+    row.position = index % 3 == 0 ? L"" : L"Engineer";
+    row.activeState = 1;
+    return row;
+}
+
+}  // namespace
+
+BenchDir::BenchDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "kivostore-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) Die("mkdtemp failed");
+    m_path = pattern;
+}
+
+BenchDir::~BenchDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string BenchDir::FreshFile(const std::string& name) const
+{
+    std::string path = m_path + "/" + name;
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) std::remove((path + suffix).c_str());
+    return path;
+}
+
+const std::vector<UserRow>& UserRows()
+{
+    static const std::vector<UserRow> rows = [] {
+        std::vector<UserRow> made;
+        made.reserve(kUserRows);
+        for (int i = 0; i < kUserRows; ++i) made.push_back(MakeUserRow(i));
+        return made;
+    }();
+    return rows;
+}
+
+const wchar_t* UserTableCreateSql()
+{
+    for (const TableSchema& table : CSchema::Tables()) {
+        if (std::wstring_view(table.name) == L"UserBaseInfo") return table.createSql;
+    }
+    Die("no UserBaseInfo in the schema");
+}
+
+static CString UserWriteText(const wchar_t* verb, const UserRow& row)
+{
+    CString sql;
+    sql.Format(L"%s into UserBaseInfo values (%u,%u,'%s','%s','%s',%d,%d,%d,'%s',%d)", verb, row.uid, row.cid,
+               CMiscFuncs::Convert2SqlParam(row.corpAccount.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(row.account.c_str()).GetString(),
+               CMiscFuncs::Convert2SqlParam(row.name.c_str()).GetString(), row.gender, row.partialFlag,
+               row.existFlag, CMiscFuncs::Convert2SqlParam(row.position.c_str()).GetString(), row.activeState);
+    return sql;
+}
+
+CString UserInsertText(const UserRow& row)
+{
+    return UserWriteText(L"insert", row);
+}
+
+CString UserReplaceText(const UserRow& row)
+{
+    return UserWriteText(L"replace", row);
+}
+
+bool OpenWrapper(CDbSQLite& db, const std::string& path, bool createUserTable)
+{
+    if (db.Open(CString(FromUtf8(path)), nullptr) != 0) return false;
+    return !createUserTable || db.DirectStatement(UserTableCreateSql()) == SQLITE_DONE;
+}
+
+sqlite3* OpenRaw(const std::string& path, bool createUserTable)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK)
+        Die("cannot open " + path);
+    sqlite3_busy_timeout(db, 5000);
+    RawExec(db, "PRAGMA journal_mode=WAL");
+    RawExec(db, "PRAGMA synchronous=FULL");
+    if (createUserTable) RawExec(db, ToUtf8(UserTableCreateSql()).c_str());
+    return db;
+}
+
+void RawExec(sqlite3* db, const char* sql)
+{
+    Check(db, sqlite3_exec(db, sql, nullptr, nullptr, nullptr), sql);
+}
+
+RawUserWriter::RawUserWriter(sqlite3* db, const char* verb) : m_db(db)
+{
+    std::string sql = std::string(verb) + " into UserBaseInfo values (?,?,?,?,?,?,?,?,?,?)";
+    Check(db, sqlite3_prepare_v2(db, sql.c_str(), -1, &m_stmt, nullptr), "prepare");
+}
+
+RawUserWriter::~RawUserWriter()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void RawUserWriter::Write(const UserRow& row)
+{
+    sqlite3_bind_int64(m_stmt, 1, row.uid);
+    sqlite3_bind_int64(m_stmt, 2, row.cid);
+    BindText(m_stmt, 3, row.corpAccount);
+    BindText(m_stmt, 4, row.account);
+    BindText(m_stmt, 5, row.name);
+    sqlite3_bind_int(m_stmt, 6, row.gender);
+    sqlite3_bind_int(m_stmt, 7, row.partialFlag);
+    sqlite3_bind_int(m_stmt, 8, row.existFlag);
+    BindText(m_stmt, 9, row.position);
+    sqlite3_bind_int(m_stmt, 10, row.activeState);
+    Check(m_db, sqlite3_step(m_stmt), "step");
+    sqlite3_reset(m_stmt);
+}
+
+void FillUserFile(const std::string& path)
+{
+    sqlite3* db = OpenRaw(path, true);
+    RawExec(db, "BEGIN IMMEDIATE");
+    {
+        RawUserWriter writer(db, "insert");
+        for (const UserRow& row : UserRows()) writer.Write(row);
+    }
+    RawExec(db, "COMMIT");
+    sqlite3_close(db);
+}
+
+}  // namespace bench

@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""Prints, from Google Benchmark's JSON output, each side's time against the raw SQLite
+baseline of the same family: benchmarks are named "Family/Side[/options]", and the side
+"Raw" is the baseline. With repetitions the median is used."""
+import json
+import sys
+
+TO_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+
+
+def runs(report):
+    entries = report.get("benchmarks", [])
+    medians = [e for e in entries if e.get("run_type") == "aggregate" and e.get("aggregate_name") == "median"]
+    if medians:
+        return medians
+    return [e for e in entries if e.get("run_type", "iteration") == "iteration" and not e.get("error_occurred")]
+
+
+def spreads(report):
+    """Coefficient of variation of the real time per run, when repetitions gave one."""
+    return {e["run_name"]: e["real_time"] for e in report.get("benchmarks", [])
+            if e.get("run_type") == "aggregate" and e.get("aggregate_name") == "cv"}
+
+
+OPTIONS = ("iterations:", "min_time:", "repeats:", "threads:", "real_time", "process_time", "manual_time")
+
+
+def split(name):
+    parts = [p for p in name.split("/") if not p.startswith(OPTIONS)]
+    if len(parts) < 2:
+        return None
+    return "/".join([parts[0]] + parts[2:]), parts[1]
+
+
+def main(path):
+    try:
+        with open(path) as f:
+            report = json.load(f)
+    except (OSError, ValueError) as error:
+        print("bench-ratios: cannot read %s: %s" % (path, error), file=sys.stderr)
+        return 1
+    cvs = spreads(report)
+    families = {}
+    for entry in runs(report):
+        key = split(entry.get("run_name", entry["name"]))
+        if key is None:
+            continue
+        family, side = key
+        scale = TO_NS[entry.get("time_unit", "ns")]
+        cv = cvs.get(entry.get("run_name"))
+        families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale, cv)
+    rows = []
+    for family, sides in sorted(families.items()):
+        raw = sides.get("Raw")
+        for side, (real, cpu, cv) in sides.items():
+            if side == "Raw":
+                continue
+            if raw:
+                rows.append((family, side, fmt(real, cv), fmt(raw[0], raw[2]), "%.2f" % (real / raw[0]),
+                             "%.2f" % (cpu / raw[1])))
+            else:
+                rows.append((family, side, fmt(real, cv), "-", "no raw", "no raw"))
+    if not rows:
+        print("bench-ratios: no pairs found in " + path, file=sys.stderr)
+        return 1
+    # The machine may be shared: the CPU ratio is the steadier one, except where syncs dominate.
+    header = ("family", "side", "time/iter", "raw time/iter", "side/raw", "side/raw cpu")
+    widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
+    for row in [header] + rows:
+        print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
+    if cvs:
+        print("(medians of the repetitions; ± is the coefficient of variation of the real time)")
+    return 0
+
+
+def fmt(ns, cv=None):
+    spread = " ±%d%%" % round(cv * 100) if cv is not None else ""
+    for unit, scale in (("s", 1e9), ("ms", 1e6), ("us", 1e3)):
+        if ns >= scale:
+            return "%.3g %s%s" % (ns / scale, unit, spread)
+    return "%.3g ns%s" % (ns, spread)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        print("usage: bench-ratios.py BENCH_JSON", file=sys.stderr)
+        sys.exit(2)
+    sys.exit(main(sys.argv[1]))

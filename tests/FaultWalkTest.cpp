@@ -28,10 +28,23 @@ Snapshot Take(const std::string& path)
     Snapshot snapshot;
     for (const auto& table : plain.Rows("select name from sqlite_master where type='table'")) {
         Rows rows = plain.Rows("select * from \"" + table[0] + "\"");
+        if (table[0] == "ContactUC") {
+            for (auto& row : rows) row.resize(1);  // its second column is the clock at the save
+        }
         std::sort(rows.begin(), rows.end());
         snapshot[table[0]] = rows;
     }
     return snapshot;
+}
+
+std::string DifferingTables(const Snapshot& got, const Snapshot& wanted)
+{
+    std::string names;
+    for (const auto& [table, rows] : wanted) {
+        auto it = got.find(table);
+        if (it == got.end() || it->second != rows) names += table + " ";
+    }
+    return names;
 }
 
 unsigned AllBits()
@@ -150,7 +163,7 @@ TEST_P(FaultWalkTest, EveryTableIsOldOrNewAfterAFaultAndTheNextSaveCompletes)
         }
         EXPECT_EQ(PlainDb(path).Value("PRAGMA integrity_check"), "ok");
         EXPECT_EQ(Save(store, kind), 1);  // nothing pending was forgotten
-        EXPECT_EQ(Take(path), expected);
+        EXPECT_EQ(DifferingTables(Take(path), expected), "");
     }
     EXPECT_GT(refused, 0);  // the faults did reach the save
     std::cout << "[ fault walk ] " << points.size() << " points (" << writes << " writes, " << syncs

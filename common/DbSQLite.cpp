@@ -184,13 +184,15 @@ LONG CDbSQLite::StepRows(sqlite3_stmt* stmt, ResultTable* table)
 }
 
 // Runs one statement; a failure inside a transaction rolls it back and marks it failed.
-LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table)
+LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table, bool partOfTransaction)
 {
-    if (m_depth > 0 && m_failed) {
+    // The writes of a failed transaction must not run on their own. Reads, and statements
+    // meant to stand alone (a row written at once), may: the failed work is rolled back.
+    if (m_depth > 0 && m_failed && partOfTransaction) {
         return Fail(SQLITE_ABORT, L"transaction already rolled back after: " + m_firstFailure);
     }
     LONG rc = Step(ToUtf8(sql ? std::wstring(sql) : std::wstring()), table);
-    if (rc != SQLITE_DONE && m_depth > 0) {
+    if (rc != SQLITE_DONE && m_depth > 0 && !m_failed) {
         m_failed = true;
         m_firstFailure = m_lastError;
         RollBackOpenTransaction();
@@ -201,7 +203,7 @@ LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table)
 LONG CDbSQLite::SelectStatement(const wchar_t* sql, ResultTable& table)
 {
     table.Clear();
-    LONG rc = Run(sql, &table);
+    LONG rc = Run(sql, &table, false);
     if (rc == SQLITE_DONE) return SQLITE_OK;
     table.Clear();
     return rc;
@@ -209,12 +211,12 @@ LONG CDbSQLite::SelectStatement(const wchar_t* sql, ResultTable& table)
 
 LONG CDbSQLite::DirectStatement(const wchar_t* sql)
 {
-    return Run(sql, nullptr);
+    return Run(sql, nullptr, false);
 }
 
 LONG CDbSQLite::ExecInTransaction(const CString& sql)
 {
-    LONG rc = Run(sql, nullptr);
+    LONG rc = Run(sql, nullptr, true);
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 

@@ -61,7 +61,7 @@ public:
     static constexpr size_t kCachedStatements = 64;
 
 private:
-    LONG Run(const wchar_t* sql, ResultTable* table);
+    LONG Run(const wchar_t* sql, ResultTable* table, bool partOfTransaction);
     LONG Step(const std::string& sql, ResultTable* table);
     LONG StepPlain(const std::string& sql, ResultTable* table);
     LONG StepRows(sqlite3_stmt* stmt, ResultTable* table);

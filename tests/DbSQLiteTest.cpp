@@ -118,6 +118,20 @@ TEST_F(DbSQLiteTest, AStoreThatGaveUpLeavesNothingForTheNextTransaction)
     EXPECT_EQ(rows[0][0], "2");
 }
 
+TEST_F(DbSQLiteTest, AnAbandonedTransactionBlocksOnlyItsOwnWrites)
+{
+    ASSERT_EQ(m_db.DirectStatement(L"insert into T values (1, 'a')"), 101);
+    m_db.BeginTransaction();
+    EXPECT_NE(m_db.ExecInTransaction(L"insert into T values (1, 'dup')"), 0);
+    // Its owner gave up without committing; reads and rows written at once still work.
+    CDbSQLite::ResultTable table;
+    EXPECT_EQ(m_db.SelectStatement(L"select * from T", table), 0);
+    EXPECT_EQ(table.GetRowCount(), 1u);
+    EXPECT_EQ(m_db.DirectStatement(L"replace into T values (2, 'at once')"), 101);
+    EXPECT_EQ(m_db.ExecInTransaction(L"insert into T values (3, 'c')"), 4);
+    EXPECT_EQ(Rows().size(), 2u);
+}
+
 TEST_F(DbSQLiteTest, CloseRollsBackWhatIsOpen)
 {
     m_db.BeginTransaction();

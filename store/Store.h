@@ -188,6 +188,8 @@ private:
     void CreateMembers();
     void DestroyMembers();
     BOOL OpenDBFile(const wchar_t* path);
+    // Rows written at once need the file open; a masked save leaves it closed.
+    void EnsureOpenForImmediateWrite();
     BOOL IsTableCreated();
     unsigned int CreateTable();
     BOOL AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,

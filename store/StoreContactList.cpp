@@ -24,16 +24,19 @@ void CStore::ClearContactList(bool bStranger)
 
 void CStore::AddContact(const STContactInfo& contact, bool bStranger)
 {
+    EnsureOpenForImmediateWrite();
     ContactList(bStranger).AddContact(contact);
 }
 
 int CStore::DelContact(ULONG uid, bool bStranger)
 {
+    EnsureOpenForImmediateWrite();
     return ContactList(bStranger).DelContact(uid);
 }
 
 void CStore::ModifyContact(ULONG uid, const STContactInfo& contact, bool bStranger)
 {
+    EnsureOpenForImmediateWrite();
     ContactList(bStranger).ModifyContact(uid, contact);
 }
 
@@ -55,5 +58,6 @@ int CStore::IsContactExist(ULONG uid, bool bStranger)
 // Always the contact list, never the stranger list.
 int CStore::IsContactListStored()
 {
+    EnsureOpenForImmediateWrite();
     return m_pContactListDBStore->IsContactListStored();
 }

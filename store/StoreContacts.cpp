@@ -89,11 +89,13 @@ void CStore::GetRecentContactors(std::list<STRecentContactor>& lstRecent)
 
 void CStore::UpdateRecentContactor(int recentId, int type, int time)
 {
+    EnsureOpenForImmediateWrite();
     m_pRecentContactorDBStore->UpdateRecentContactor(recentId, type, time);
 }
 
 void CStore::DeleteRecentContactor(int recentId, int type)
 {
+    EnsureOpenForImmediateWrite();
     m_pRecentContactorDBStore->DeleteRecentContactor(recentId, type);
 }
 

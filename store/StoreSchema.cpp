@@ -34,6 +34,11 @@ BOOL CStore::OpenDBFile(const wchar_t* path)
     return TRUE;
 }
 
+void CStore::EnsureOpenForImmediateWrite()
+{
+    if (m_pDbSQLite && !m_pDbSQLite->IsOpen() && !m_strDBPath.IsEmpty()) OpenDBFile(m_strDBPath);
+}
+
 void CStore::CloseDBFile()
 {
     if (m_pDbSQLite) m_pDbSQLite->Close();

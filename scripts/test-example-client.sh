@@ -12,7 +12,7 @@ cmake --install "$build" --prefix "$work/stage" >/dev/null
 cmake -S "$source_dir/examples/client" -B "$work/client" -DCMAKE_PREFIX_PATH="$work/stage" >/dev/null
 cmake --build "$work/client" >/dev/null
 "$work/client/kivo_example_client" "$work/a.db"
-"$work/client/kivo_example_client" "$work/a.db" | grep -q "departments before: 1, save by mask 0x1: ok"
+"$work/client/kivo_example_client" "$work/a.db" | grep -q "departments before: 1, contacts now: 2, save by mask: ok"
 
 export PKG_CONFIG_PATH="$work/stage/lib/pkgconfig"
 g++ -std=c++17 "$source_dir/examples/client/main.cpp" -o "$work/client-pc" \

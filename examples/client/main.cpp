@@ -1,9 +1,25 @@
-// An example client: load a database, change a department, save it by mask, print the result.
+// An example client: load a database, change a department and a contact, save both by
+// mask in one transaction, and print the result.
 #include <cstdio>
 #include <list>
+#include <map>
 #include <string>
 
 #include <IStore.h>
+
+namespace {
+
+const unsigned int kDepartments = 0x1;
+const unsigned int kContacts = 0x400000;
+
+std::wstring Widen(const char* text)
+{
+    std::wstring wide;
+    for (const char* p = text; *p; ++p) wide += static_cast<wchar_t>(static_cast<unsigned char>(*p));
+    return wide;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -11,11 +27,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s DATABASE\n", argv[0]);
         return 2;
     }
-    std::wstring path;
-    for (const char* p = argv[1]; *p; ++p) path += static_cast<wchar_t>(static_cast<unsigned char>(*p));
-
     IStore* store = IStore::GetInstance();
-    store->SetDBPath(CString(path));
+    store->SetDBPath(CString(Widen(argv[1])));
     if (!store->LoadFromDisk()) {
         std::fprintf(stderr, "cannot open %s\n", argv[1]);
         return 1;
@@ -29,9 +42,16 @@ int main(int argc, char** argv)
     dept.Name = L"Department added by the example client";
     store->SaveDeptInfo(dept);
 
-    const unsigned int mask = 0x1;
-    store->SetDataConsistentFlag(mask, true);
-    const int saved = store->SaveToDisk(mask, TRUE);
-    std::printf("departments before: %zu, save by mask 0x%x: %s\n", depts.size(), mask, saved ? "ok" : "failed");
+    std::map<ULONG, STContactInfo> contacts;
+    store->GetContactList(contacts, false);
+    STContactInfo& contact = contacts[static_cast<ULONG>(contacts.size() + 1)];
+    contact.uid = static_cast<ULONG>(contacts.size());
+    contact.name = L"Contact added by the example client";
+    store->SaveContactList(contacts, false);
+
+    store->SetDataConsistentFlag(kDepartments | kContacts, true);
+    const int saved = store->SaveToDisk(kDepartments | kContacts, TRUE);
+    std::printf("departments before: %zu, contacts now: %d, save by mask: %s\n", depts.size(),
+                store->GetContactCount(false), saved ? "ok" : "failed");
     return saved ? 0 : 1;
 }

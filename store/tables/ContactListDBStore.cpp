@@ -7,8 +7,8 @@
 #include "JsonValue.h"
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 #include "StringHelper.h"
 
 namespace {
@@ -235,29 +235,16 @@ int CContactListDBStore::SaveToDisk(int bInTransaction)
         CStoreLog::NotLoginOver(kClass);
         return 0;
     }
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    CString sql;
-    sql.Format(kDeleteAll, m_strTableName.c_str());
-    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteAllError, rc);
-        return 0;
-    }
+    CString deleteAll;
+    deleteAll.Format(kDeleteAll, m_strTableName.c_str());
+    std::vector<CString> inserts;
     for (const auto& entry : m_mapContact) {
         // The record's own uid, not the map key, names the row.
-        sql.Format(kInsertRow, m_strTableName.c_str(), entry.second.uid, EscapedJson(entry.second).GetString());
-        rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-            return 0;
-        }
+        inserts.emplace_back();
+        inserts.back().Format(kInsertRow, m_strTableName.c_str(), entry.second.uid, EscapedJson(entry.second).GetString());
     }
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
+    const RewriteTexts texts = {kSaveTag, deleteAll, kDeleteAllError, kInsertError};
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

@@ -2,8 +2,8 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -33,7 +33,6 @@ const wchar_t kDeleteUC[] = L"delete from 'CorpUC'";
 const wchar_t kDeleteUCError[] = L"delete from CorpUC error";
 const wchar_t kInsertUC[] = L"insert into CorpUC (CorpUC) values (%d)";
 const wchar_t kInsertUCError[] = L"insert into CorpUC  error";
-const wchar_t kCommitError[] = L"COMMIT ERROR";
 
 // The columns of CorpInfo in table order; each is a number or a text of the record.
 struct Column {
@@ -125,60 +124,23 @@ int CCorpDBStore::SaveToDisk(int bInTransaction)
         CStoreLog::NotLoginOver(kClass);
         return 0;
     }
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteAll);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveCorpInfoTag, kDeleteAllError, rc);
-        return 0;
-    }
-    rc = InsertAll();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveCorpInfoTag, kInsertError, rc);
-        return 0;
-    }
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveCorpInfoTag, kCommitError, rc);
-        return 0;
-    }
+    std::vector<CString> inserts;
+    for (const auto& entry : m_mapCorpInfo) inserts.push_back(InsertStatement(entry.second));
+    const RewriteTexts texts = {kSaveCorpInfoTag, kDeleteAll, kDeleteAllError, kInsertError};
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
 
-// Stops at the first failed insert: the transaction cannot be committed after it.
-LONG CCorpDBStore::InsertAll()
-{
-    for (const auto& entry : m_mapCorpInfo) {
-        LONG rc = m_pDbSQLite->ExecInTransaction(InsertStatement(entry.second));
-        if (rc != 0) return rc;
-    }
-    return 0;
-}
 
 int CCorpDBStore::SaveUCToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveUCTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteUC);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveUCTag, kDeleteUCError, rc);
-        return 0;
-    }
-    CString sql;
-    sql.Format(kInsertUC, m_lCorpUC);
-    rc = m_pDbSQLite->ExecInTransaction(sql);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveUCTag, kInsertUCError, rc);
-        return 0;
-    }
+    CString insert;
+    insert.Format(kInsertUC, m_lCorpUC);
+    const RewriteTexts texts = {kSaveUCTag, kDeleteUC, kDeleteUCError, kInsertUCError};
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, {insert})) return 0;
     CKivoLog::Print(kSaveUCTag, L"Success");
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveUCTag, kCommitError, rc);
-        return 0;
-    }
     return 1;
 }
 

@@ -28,7 +28,6 @@ public:
 
 private:
     int LoadCorpInfoRows();
-    LONG InsertAll();
 
     bool m_bConsistent = false;
     LONG m_lCorpUC = 0;

@@ -2,8 +2,8 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -25,7 +25,6 @@ const wchar_t kUpdateTime[] = L"Update Fast_Login_Data Set LastLiveTime= %u wher
 const wchar_t kUpdateSessionId[] = L"Update Fast_Login_Data Set SessionId='%s' where Uid = %d ";
 const wchar_t kExecError[] = L"ExecuteInTransaction error, ";
 const wchar_t kExecCommitError[] = L"COMMIT ERROR, ";
-const wchar_t kCommitError[] = L"COMMIT ERROR";
 const wchar_t kNullPointer[] = L"null pointer ignored";
 const int kUid = 1;
 
@@ -79,25 +78,10 @@ int CFastLoginDataDBStore::SaveToDisk(int bInTransaction)
         CStoreLog::NotLoginOver(kClass);
         return 0;
     }
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteAll);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
-        return 0;
-    }
-    CString sql;
-    sql.Format(kInsertRow, kUid, m_ulLastLiveTime, CMiscFuncs::Convert2SqlParam(m_strSessionId).GetString());
-    rc = m_pDbSQLite->ExecInTransaction(sql);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-        return 0;
-    }
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
+    CString insert;
+    insert.Format(kInsertRow, kUid, m_ulLastLiveTime, CMiscFuncs::Convert2SqlParam(m_strSessionId).GetString());
+    const RewriteTexts texts = {kSaveTag, kDeleteAll, kDeleteError, kInsertError};
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, {insert})) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

@@ -1,8 +1,8 @@
 #include "UpdateSessionListDBStore.h"
 
 #include "KivoLog.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -19,7 +19,6 @@ const wchar_t kDeleteAll[] = L"delete from UpdateSessionlistId ";
 const wchar_t kDeleteError[] = L"delete from UserQGroupId error";
 const wchar_t kInsertRow[] = L"insert into UpdateSessionlistId (SessionId,DisplayId) values (%d,%d)";
 const wchar_t kInsertError[] = L"insert into UserQGroupId error";
-const wchar_t kCommitError[] = L"COMMIT ERROR";
 const wchar_t kNullElements[] = L"null elements ignored: ";
 
 }  // namespace
@@ -46,28 +45,14 @@ int CUpdateSessionListDBStore::LoadFromDisk()
 int CUpdateSessionListDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteAll);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
-        return 0;
-    }
     CKivoLog::PrintV(kSaveSizeLine, static_cast<int>(m_lstSessionDisplayId.size()), bInTransaction);
+    std::vector<CString> inserts;
     for (const auto& pair : m_lstSessionDisplayId) {
-        CString sql;
-        sql.Format(kInsertRow, pair->SessionId, pair->DisplayId);
-        rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-            return 0;
-        }
+        inserts.emplace_back();
+        inserts.back().Format(kInsertRow, pair->SessionId, pair->DisplayId);
     }
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
+    const RewriteTexts texts = {kSaveTag, kDeleteAll, kDeleteError, kInsertError};
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

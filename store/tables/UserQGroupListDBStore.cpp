@@ -1,8 +1,8 @@
 #include "UserQGroupListDBStore.h"
 
 #include "KivoLog.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -15,7 +15,6 @@ const wchar_t kDeleteAll[] = L"delete from UserQGroupId ";
 const wchar_t kDeleteError[] = L"delete from UserQGroupId error";
 const wchar_t kInsertRow[] = L"insert into UserQGroupId (UserQGroupId) values (%d)";
 const wchar_t kInsertError[] = L"insert into UserQGroupId error";
-const wchar_t kCommitError[] = L"COMMIT ERROR";
 
 }  // namespace
 
@@ -35,27 +34,13 @@ int CUserQGroupListDBStore::LoadFromDisk()
 int CUserQGroupListDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteAll);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
-        return 0;
-    }
+    std::vector<CString> inserts;
     for (int id : m_lstQGroupId) {
-        CString sql;
-        sql.Format(kInsertRow, id);
-        rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-            return 0;
-        }
+        inserts.emplace_back();
+        inserts.back().Format(kInsertRow, id);
     }
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
+    const RewriteTexts texts = {kSaveTag, kDeleteAll, kDeleteError, kInsertError};
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

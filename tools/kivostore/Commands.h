@@ -7,3 +7,4 @@
 
 int RunCheck(const std::vector<std::string>& args);
 int RunDemo(const std::vector<std::string>& args);
+int RunDump(const std::vector<std::string>& args);

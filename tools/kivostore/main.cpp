@@ -62,6 +62,8 @@ int main(int argc, char** argv)
     int exit = 2;
     if (command == "check") {
         exit = RunCheck(args);
+    } else if (command == "dump") {
+        exit = RunDump(args);
     } else if (command == "demo") {
         exit = RunDemo(args);
     } else {

@@ -39,11 +39,17 @@ ToolRun Tool(const std::string& args)
 
 bool Has(const ToolRun& run, const std::string& piece) { return run.out.find(piece) != std::string::npos; }
 
-// The file's bytes and the names in its folder: what "left as it was" means.
-std::string State(const std::string& path)
+std::string Bytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::string state(std::istreambuf_iterator<char>(in), {});
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The bytes of the file and of its -wal, and the names in its folder: what "left as it
+// was" means. The -shm is the readers' shared index, theirs to write.
+std::string State(const std::string& path)
+{
+    std::string state = Bytes(path) + "\n" + Bytes(path + "-wal");
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
         names.push_back(entry.path().filename());
@@ -109,6 +115,7 @@ TEST(Tool, DumpJsonIsOneObjectPerLineAndItsCountsMatchTheRecords)
                            "counts = lines[-1][\"counts\"]\n"
                            "seen = collections.Counter(o[\"store\"] for o in lines[:-1])\n"
                            "assert seen == {k: v for k, v in counts.items() if v}, (seen, counts)\n"
+                           "assert any(\"Ren\\u00e9\\u0027s \\U0001F4AC\" in o.get(\"Title\", \"\") for o in lines)\n"
                            "print(len(counts), counts[\"UserBaseInfo\"], counts[\"UserBaseInfoEx\"])\n"
                            "' " + json + " 2>&1");
     EXPECT_EQ(parsed.exitCode, 0) << parsed.out;
@@ -137,6 +144,24 @@ TEST(Tool, CheckReportsTheUpgradesOfAnOldFileAndChangesItOnlyWhenAsked)
     EXPECT_TRUE(Has(upgrade, "upgraded: 2 schema changes made")) << upgrade.out;
     EXPECT_TRUE(Has(upgrade, "schema changes a load would make: none")) << upgrade.out;
     EXPECT_EQ(PlainDb(file).Value("select ActiveState from UserBaseInfo where Uid=7"), "1");
+}
+
+TEST(Tool, DumpAndCheckSeeWhatARunningClientHoldsInItsWalAndLeaveBothAlone)
+{
+    TempDir dir;
+    const std::string file = OldFile(dir);
+    PlainDb client(file);
+    client.Exec("PRAGMA journal_mode=WAL");
+    client.Exec("insert into SessionList (SessionId, Title) values (5, 'open chat')");
+    ASSERT_TRUE(std::filesystem::exists(file + "-wal"));
+    const std::string before = State(file);
+
+    ToolRun dump = Tool("dump " + file + " --store SessionList --json");
+    EXPECT_EQ(dump.exitCode, 0) << dump.out;
+    EXPECT_TRUE(Has(dump, "\"SessionId\":5,\"RoomId\":0,\"Title\":\"open chat\"")) << dump.out;
+    ToolRun check = Tool("check " + file);
+    EXPECT_TRUE(Has(check, "SessionList                1 rows")) << check.out;
+    EXPECT_EQ(State(file), before);
 }
 
 TEST(Tool, CheckNamesTheRowsALoadWouldLeaveBehind)

@@ -14,7 +14,7 @@
 
 namespace {
 
-const CommandSpec kSpec = {
+const CommandSyntax kSyntax = {
     "usage: kivostore check FILE [--upgrade]\n"
     "\n"
     "Lists each table of FILE with its columns and row count, the tables and columns the\n"
@@ -94,7 +94,7 @@ int Upgrade(const std::string& path, size_t planned)
 int RunCheck(const std::vector<std::string>& args)
 {
     CommandLine line;
-    if (int exit = ParseCommandLine(args, kSpec, line); exit >= 0) return exit;
+    if (int exit = ParseCommandLine(args, kSyntax, line); exit >= 0) return exit;
     const std::string& path = line.file;
 
     CDbSQLite db;

@@ -8,13 +8,13 @@ int UsageError(const char* usage, const std::string& message)
     return 2;
 }
 
-int ParseCommandLine(const std::vector<std::string>& args, const CommandSpec& spec, CommandLine& line)
+int ParseCommandLine(const std::vector<std::string>& args, const CommandSyntax& syntax, CommandLine& line)
 {
     std::vector<std::string> files;
     for (size_t k = 0; k < args.size(); ++k) {
         const std::string& arg = args[k];
         if (arg == "--help" || arg == "-h") {
-            std::fputs(spec.usage, stdout);
+            std::fputs(syntax.usage, stdout);
             return 0;
         }
         if (arg.size() < 2 || arg[0] != '-') {
@@ -23,22 +23,22 @@ int ParseCommandLine(const std::vector<std::string>& args, const CommandSpec& sp
         }
         const size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (spec.flags.count(name) && equals == std::string::npos) {
+        if (syntax.flags.count(name) && equals == std::string::npos) {
             line.flags.insert(name);
-        } else if (spec.valued.count(name)) {
+        } else if (syntax.valued.count(name)) {
             if (equals != std::string::npos) {
                 line.values[name] = arg.substr(equals + 1);
             } else if (k + 1 < args.size()) {
                 line.values[name] = args[++k];
             } else {
-                return UsageError(spec.usage, name + " needs a value");
+                return UsageError(syntax.usage, name + " needs a value");
             }
         } else {
-            return UsageError(spec.usage, "unknown option '" + arg + "'");
+            return UsageError(syntax.usage, "unknown option '" + arg + "'");
         }
     }
     if (files.size() != 1) {
-        return UsageError(spec.usage, files.empty() ? "FILE is missing" : "one FILE only, got " +
+        return UsageError(syntax.usage, files.empty() ? "FILE is missing" : "one FILE only, got " +
                                                                               std::to_string(files.size()));
     }
     line.file = files[0];

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct CommandSpec {
+struct CommandSyntax {
     const char* usage;
     std::set<std::string> flags;   // e.g. "--json"
     std::set<std::string> valued;  // e.g. "--store", given as "--store NAME" or "--store=NAME"
@@ -22,7 +22,7 @@ struct CommandLine {
 
 // -1 when the command is to run; else the exit code, after printing the usage for --help
 // (0) or the mistake with the usage (2).
-int ParseCommandLine(const std::vector<std::string>& args, const CommandSpec& spec, CommandLine& line);
+int ParseCommandLine(const std::vector<std::string>& args, const CommandSyntax& syntax, CommandLine& line);
 
 // Prints "kivostore: message" and the usage to stderr; returns 2.
 int UsageError(const char* usage, const std::string& message);

@@ -18,7 +18,7 @@
 
 namespace {
 
-const CommandSpec kSpec = {
+const CommandSyntax kSyntax = {
     "usage: kivostore demo FILE [--users N]\n"
     "\n"
     "Creates FILE, fills every store with sample data through IStore, saves it by mask in\n"
@@ -71,11 +71,11 @@ int ParseUsers(const std::string& text)
 int RunDemo(const std::vector<std::string>& args)
 {
     CommandLine line;
-    if (int exit = ParseCommandLine(args, kSpec, line); exit >= 0) return exit;
+    if (int exit = ParseCommandLine(args, kSyntax, line); exit >= 0) return exit;
     int users = kDefaultUsers;
     if (auto given = line.values.find("--users"); given != line.values.end()) {
         users = ParseUsers(given->second);
-        if (users < 0) return UsageError(kSpec.usage, "--users takes a whole number from 1 to 1000000");
+        if (users < 0) return UsageError(kSyntax.usage, "--users takes a whole number from 1 to 1000000");
     }
     const std::string& path = line.file;
     std::error_code error;

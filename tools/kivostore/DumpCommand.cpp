@@ -23,7 +23,7 @@
 
 namespace {
 
-const CommandSpec kSpec = {
+const CommandSyntax kSyntax = {
     "usage: kivostore dump FILE [--store NAME] [--json]\n"
     "\n"
     "Loads FILE through the store and prints what every store holds, then the number of\n"
@@ -106,7 +106,7 @@ int UnknownStore(const std::string& name)
 {
     std::string names;
     for (const CStore::MaskRow& row : CStore::MaskTable()) names += "\n  " + Narrow(row.table);
-    return UsageError(kSpec.usage, "unknown store '" + name + "'; the stores are:" + names);
+    return UsageError(kSyntax.usage, "unknown store '" + name + "'; the stores are:" + names);
 }
 
 // What the copy got that FILE has not, and what the load left behind, on stderr.
@@ -141,7 +141,7 @@ std::vector<ULONG> DumpSource::Ids(const wchar_t* sql) const
 int RunDump(const std::vector<std::string>& args)
 {
     CommandLine line;
-    if (int exit = ParseCommandLine(args, kSpec, line); exit >= 0) return exit;
+    if (int exit = ParseCommandLine(args, kSyntax, line); exit >= 0) return exit;
     const auto only = line.values.find("--store");
     if (only != line.values.end() && !IsStoreName(FromUtf8(only->second))) return UnknownStore(only->second);
     const std::string& path = line.file;

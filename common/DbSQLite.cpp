@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <filesystem>
 
 #include "Utf8.h"
 
@@ -27,6 +28,25 @@ int Bind(sqlite3_stmt* stmt, int index, const SqlLiteral& literal)
     if (!literal.isText) return sqlite3_bind_int64(stmt, index, literal.integer);
     if (literal.text.size() > static_cast<size_t>(INT_MAX)) return SQLITE_TOOBIG;
     return sqlite3_bind_text(stmt, index, literal.text.data(), static_cast<int>(literal.text.size()), SQLITE_STATIC);
+}
+
+// path as a URI file name: every byte outside a safe set percent-encoded.
+std::string FileUri(const std::string& path)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri = path.size() > 0 && path[0] == '/' ? "file://" : "file:";
+    for (unsigned char ch : path) {
+        const bool safe = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+                          (ch != 0 && std::strchr("/._-~", ch));
+        if (safe) {
+            uri += static_cast<char>(ch);
+        } else {
+            uri += '%';
+            uri += kHex[ch >> 4];
+            uri += kHex[ch & 15];
+        }
+    }
+    return uri;
 }
 
 }  // namespace
@@ -57,22 +77,45 @@ LONG CDbSQLite::Open(const wchar_t* path, const wchar_t* /*second*/)
     Close();
     if (wanted.empty()) return Fail(SQLITE_CANTOPEN, L"no database path");
 
+    // The schema read makes a file that is not a database fail here, not in a later call.
+    static const char* const setup[] = {"select count(*) from sqlite_master", "PRAGMA journal_mode=WAL",
+                                        "PRAGMA synchronous=FULL"};
+    LONG rc = Connect(ToUtf8(wanted), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, setup,
+                      sizeof setup / sizeof setup[0]);
+    if (rc == SQLITE_OK) m_path = wanted;
+    return rc;
+}
+
+LONG CDbSQLite::OpenReadOnly(const wchar_t* path)
+{
+    Close();
+    const std::wstring wanted = path ? path : L"";
+    if (wanted.empty()) return Fail(SQLITE_CANTOPEN, L"no database path");
+    const std::string file = ToUtf8(wanted);
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) return Fail(SQLITE_CANTOPEN, L"no such file");
+    // A read-only connection to a WAL file creates -wal and -shm beside it unless the file
+    // is opened as immutable, which is sound only when no writer left anything beside it.
+    const bool leftBeside = std::filesystem::exists(file + "-wal", error) ||
+                            std::filesystem::exists(file + "-journal", error);
+    const std::string uri = FileUri(file) + (leftBeside ? "?mode=ro" : "?mode=ro&immutable=1");
+    static const char* const setup[] = {"select count(*) from sqlite_master"};
+    return Connect(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, setup, 1);
+}
+
+LONG CDbSQLite::Connect(const std::string& name, int flags, const char* const* setup, size_t count)
+{
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(ToUtf8(wanted).c_str(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::wstring message = db ? FromUtf8(std::string(sqlite3_errmsg(db))) : L"out of memory";
         sqlite3_close(db);
         return Fail(rc, message);
     }
     m_db = db;
-    m_path = wanted;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
-    // The schema read makes a file that is not a database fail here, not in a later call.
-    const char* setup[] = {"select count(*) from sqlite_master", "PRAGMA journal_mode=WAL",
-                           "PRAGMA synchronous=FULL"};
-    for (const char* sql : setup) {
-        rc = Step(sql, nullptr);
+    for (size_t k = 0; k < count; ++k) {
+        rc = Step(setup[k], nullptr);
         if (rc != SQLITE_OK && rc != SQLITE_DONE) {
             std::wstring message = m_lastError;
             Close();
@@ -80,6 +123,26 @@ LONG CDbSQLite::Open(const wchar_t* path, const wchar_t* /*second*/)
         }
     }
     return SQLITE_OK;
+}
+
+LONG CDbSQLite::CopyTo(const wchar_t* path)
+{
+    if (!m_db) return Fail(SQLITE_MISUSE, L"database is not open");
+    sqlite3* target = nullptr;
+    int rc = sqlite3_open_v2(ToUtf8(path ? path : L"").c_str(), &target,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* backup = sqlite3_backup_init(target, "main", m_db, "main");
+        if (backup) {
+            sqlite3_backup_step(backup, -1);
+            rc = sqlite3_backup_finish(backup);
+        } else {
+            rc = sqlite3_errcode(target);
+        }
+    }
+    std::wstring message = target ? FromUtf8(std::string(sqlite3_errmsg(target))) : L"out of memory";
+    sqlite3_close(target);
+    return rc == SQLITE_OK ? SQLITE_OK : Fail(rc, message);
 }
 
 void CDbSQLite::Close()

@@ -38,6 +38,12 @@ public:
     // 0 when open (the file is created when absent); else SQLite's code. A file that is
     // not a database fails here (26). The second argument is reserved.
     LONG Open(const wchar_t* path, const wchar_t* second);
+    // Opens an existing file for reading only: nothing is created, written or converted,
+    // no journal setting is made, and no files appear beside it. What a running or
+    // crashed writer left in its -wal or -journal is read too. 0 or SQLite's code.
+    LONG OpenReadOnly(const wchar_t* path);
+    // A consistent copy of the open database into path (replaced). 0 or SQLite's code.
+    LONG CopyTo(const wchar_t* path);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
 
@@ -61,6 +67,7 @@ public:
     static constexpr size_t kCachedStatements = 64;
 
 private:
+    LONG Connect(const std::string& name, int flags, const char* const* setup, size_t count);
     LONG Run(const wchar_t* sql, ResultTable* table, bool partOfTransaction);
     LONG Step(const std::string& sql, ResultTable* table);
     LONG StepPlain(const std::string& sql, ResultTable* table);
@@ -70,7 +77,7 @@ private:
     void RollBackOpenTransaction();
 
     sqlite3* m_db = nullptr;
-    std::wstring m_path;
+    std::wstring m_path;  // empty for a read-only connection, so Open never reuses one
     std::wstring m_lastError;
     int m_depth = 0;           // nesting depth of BeginTransaction
     bool m_failed = false;     // a statement failed in the current transaction

@@ -1,7 +1,11 @@
-// The kivostore tool as a support engineer runs it.
+// The kivostore tool as a support engineer and a client developer run it.
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -14,10 +18,10 @@ struct ToolRun {
     std::string out;
 };
 
-ToolRun Tool(const std::string& args)
+ToolRun Shell(const std::string& commandLine)
 {
     ToolRun run{-1, ""};
-    FILE* pipe = popen((std::string(KIVO_TOOL_PATH) + " " + args + " 2>&1").c_str(), "r");
+    FILE* pipe = popen(commandLine.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
     size_t n;
@@ -27,30 +31,209 @@ ToolRun Tool(const std::string& args)
     return run;
 }
 
+// stdout and stderr together.
+ToolRun Tool(const std::string& args)
+{
+    return Shell(std::string(KIVO_TOOL_PATH) + " " + args + " 2>&1");
+}
+
+bool Has(const ToolRun& run, const std::string& piece) { return run.out.find(piece) != std::string::npos; }
+
+std::string Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The bytes of the file and of its -wal, and the names in its folder: what "left as it
+// was" means. The -shm is the readers' shared index, theirs to write.
+std::string State(const std::string& path)
+{
+    std::string state = Bytes(path) + "\n" + Bytes(path + "-wal");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
+        names.push_back(entry.path().filename());
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) state += "\n" + name;
+    return state;
+}
+
+// A file of an older client: UserBaseInfo without its last two columns, one user in it.
+std::string OldFile(const TempDir& dir)
+{
+    const std::string path = dir.File("old.db");
+    CreateSchema(path);
+    PlainDb db(path);
+    db.Exec("drop table UserBaseInfo");
+    db.Exec("create table UserBaseInfo (Uid int primary key,Cid int,CorpAccount varchar(100),Account varchar(100),"
+            "Name varchar(100),Gender int, PartialFlag int default 0, ExistFlag int default 1)");
+    db.Exec("insert into UserBaseInfo values (7, 1000, 'kivo', 'ana', 'Ana', 1, 0, 1)");
+    return path;
+}
+
 }  // namespace
 
-TEST(Tool, DemoRoundTripsAndCheckReportsTheFile)
+TEST(Tool, DemoDumpAndCheckOnASampleFileLeaveItAsItWas)
 {
     TempDir dir;
     const std::string file = dir.File("demo.db");
     ToolRun demo = Tool("demo " + file);
     EXPECT_EQ(demo.exitCode, 0) << demo.out;
-    EXPECT_NE(demo.out.find("departments: 501"), std::string::npos) << demo.out;
+    EXPECT_TRUE(Has(demo, "fill (10000 users)")) << demo.out;
+    EXPECT_TRUE(Has(demo, "departments: 501")) << demo.out;
+    EXPECT_TRUE(Has(demo, "of 10000 existing")) << demo.out;
+
+    const std::string before = State(file);
+    ToolRun check = Tool("check " + file);
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_TRUE(Has(check, "DeptInfo                   501 rows")) << check.out;
+    EXPECT_TRUE(Has(check, "schema changes a load would make: none")) << check.out;
+    // The sample adds 60 recents; the table keeps them all, a load only the 50 latest.
+    EXPECT_TRUE(Has(check, "10 rows beyond the 50 latest by time")) << check.out;
+    EXPECT_TRUE(Has(check, "integrity_check: ok")) << check.out;
+
+    ToolRun dump = Tool("dump " + file);
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_TRUE(Has(dump, "\nDeptInfo\n  Cid   Did  Name")) << dump.out.substr(0, 2000);
+    EXPECT_TRUE(Has(dump, "\n  UserBaseInfoEx             10000\n"));
+    EXPECT_EQ(State(file), before);
+}
+
+TEST(Tool, DumpJsonIsOneObjectPerLineAndItsCountsMatchTheRecords)
+{
+    TempDir dir;
+    const std::string file = dir.File("demo.db");
+    ASSERT_EQ(Tool("demo " + file + " --users 300").exitCode, 0);
+    const std::string json = dir.File("dump.json");
+    ASSERT_EQ(Shell(std::string(KIVO_TOOL_PATH) + " dump " + file + " --json >" + json + " 2>/dev/null").exitCode, 0);
+
+    ToolRun parsed = Shell("python3 -c '\n"
+                           "import collections, json, sys\n"
+                           "lines = [json.loads(line) for line in open(sys.argv[1])]\n"
+                           "assert all(isinstance(o, dict) for o in lines)\n"
+                           "counts = lines[-1][\"counts\"]\n"
+                           "seen = collections.Counter(o[\"store\"] for o in lines[:-1])\n"
+                           "assert seen == {k: v for k, v in counts.items() if v}, (seen, counts)\n"
+                           "assert any(\"Ren\\u00e9\\u0027s \\U0001F4AC\" in o.get(\"Title\", \"\") for o in lines)\n"
+                           "print(len(counts), counts[\"UserBaseInfo\"], counts[\"UserBaseInfoEx\"])\n"
+                           "' " + json + " 2>&1");
+    EXPECT_EQ(parsed.exitCode, 0) << parsed.out;
+    EXPECT_EQ(parsed.out, "27 300 300\n");  // every store of the mask table; --users reaches both tables
+}
+
+TEST(Tool, CheckReportsTheUpgradesOfAnOldFileAndChangesItOnlyWhenAsked)
+{
+    TempDir dir;
+    const std::string file = OldFile(dir);
+    const std::string before = State(file);
 
     ToolRun check = Tool("check " + file);
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_NE(check.out.find("DeptInfo                   501 rows"), std::string::npos) << check.out;
-    EXPECT_NE(check.out.find("integrity_check: ok"), std::string::npos);
+    EXPECT_TRUE(Has(check, "schema changes a load would make: 2")) << check.out;
+    EXPECT_TRUE(Has(check, "add column UserBaseInfo.PositionEx varchar\n")) << check.out;
+    EXPECT_TRUE(Has(check, "add column UserBaseInfo.ActiveState int default 1\n")) << check.out;
+    ToolRun dump = Tool("dump " + file + " --store UserBaseInfo --json");
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_TRUE(Has(dump, "older schema")) << dump.out;
+    EXPECT_TRUE(Has(dump, "\"Name\":\"Ana\"")) << dump.out;
+    EXPECT_EQ(State(file), before);
+
+    ToolRun upgrade = Tool("check " + file + " --upgrade");
+    EXPECT_EQ(upgrade.exitCode, 0) << upgrade.out;
+    EXPECT_TRUE(Has(upgrade, "upgraded: 2 schema changes made")) << upgrade.out;
+    EXPECT_TRUE(Has(upgrade, "schema changes a load would make: none")) << upgrade.out;
+    EXPECT_EQ(PlainDb(file).Value("select ActiveState from UserBaseInfo where Uid=7"), "1");
 }
 
-TEST(Tool, CheckFailsClearlyOnAFileThatIsNotADatabase)
+TEST(Tool, DumpAndCheckSeeWhatARunningClientHoldsInItsWalAndLeaveBothAlone)
 {
     TempDir dir;
-    const std::string file = dir.File("notes.txt");
-    std::ofstream(file) << std::string(2048, 'n');
+    const std::string file = OldFile(dir);
+    PlainDb client(file);
+    client.Exec("PRAGMA journal_mode=WAL");
+    client.Exec("insert into SessionList (SessionId, Title) values (5, 'open chat')");
+    ASSERT_TRUE(std::filesystem::exists(file + "-wal"));
+    const std::string before = State(file);
+
+    ToolRun dump = Tool("dump " + file + " --store SessionList --json");
+    EXPECT_EQ(dump.exitCode, 0) << dump.out;
+    EXPECT_TRUE(Has(dump, "\"SessionId\":5,\"RoomId\":0,\"Title\":\"open chat\"")) << dump.out;
     ToolRun check = Tool("check " + file);
-    EXPECT_NE(check.exitCode, 0);
-    EXPECT_NE(check.out.find("cannot open"), std::string::npos) << check.out;
-    EXPECT_NE(Tool("frobnicate x").exitCode, 0);
-    EXPECT_NE(Tool("").exitCode, 0);
+    EXPECT_TRUE(Has(check, "SessionList                1 rows")) << check.out;
+    EXPECT_EQ(State(file), before);
+}
+
+TEST(Tool, CheckNamesTheRowsALoadWouldLeaveBehind)
+{
+    TempDir dir;
+    const std::string file = dir.File("user.db");
+    CreateSchema(file);
+    struct Case {
+        const char* rows;
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"insert into CorpInfo (Cid, Name) values (1000, 'a'), (1000, 'b')",
+         "Cid 1000 in 2 rows, a load keeps the first"},
+        {"insert into DeptInfo (Cid, Did, Name) values (1000, 7, 'a'), (2000, 7, 'b')",
+         "Did 7 in 2 rows (Cid 1000, 2000), a load keeps the last"},
+        {"insert into ContactListInfo values (12, '{\"ContactorBaseInfo\":{}}')",
+         "uid 12: its contact text cannot be read"},
+        {"insert into UserQGroupListUC values (1), (2)", "2 rows, a load reads only the last"},
+    };
+    {
+        PlainDb db(file);
+        for (const Case& c : cases) db.Exec(c.rows);
+    }
+    ToolRun check = Tool("check " + file);
+    EXPECT_EQ(check.exitCode, 0);
+    EXPECT_TRUE(Has(check, "rows a load would skip: 4\n")) << check.out;
+    for (const Case& c : cases) EXPECT_TRUE(Has(check, c.reported)) << c.reported << "\n" << check.out;
+}
+
+TEST(Tool, RefusesWhatItCannotUseWithAClearMessage)
+{
+    TempDir dir;
+    const std::string notes = dir.File("notes.txt");
+    std::ofstream(notes) << std::string(2048, 'n');
+    const std::string missing = dir.File("missing.db");
+    struct Case {
+        std::string args;
+        int exitCode;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"check " + notes, 1, "notes.txt: not a database file"},
+        {"dump " + notes + " --json", 1, "notes.txt: not a database file"},
+        {"dump " + missing, 1, "missing.db: no such file"},
+        {"check " + dir.Path(), 1, "is a folder"},
+        {"dump " + notes + " --store Nope", 2, "unknown store 'Nope'; the stores are:\n  CorpInfo\n"},
+        {"demo " + notes, 1, "exists; demo writes a new file only"},
+        {"demo " + missing + " --users 0", 2, "--users takes a whole number"},
+        {"check " + notes + " --frob", 2, "unknown option '--frob'"},
+        {"check", 2, "FILE is missing"},
+        {"frobnicate " + notes, 2, "unknown command 'frobnicate'"},
+        {"", 2, "a command is missing"},
+        {"--help", 0, "usage: kivostore [--log LOGFILE] <command>"},
+        {"dump --help", 0, "usage: kivostore dump FILE [--store NAME] [--json]"},
+    };
+    for (const Case& c : cases) {
+        ToolRun run = Tool(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.out;
+        EXPECT_TRUE(Has(run, c.message)) << c.args << "\n" << run.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(Tool, LogOptionAnywhereOnTheLineWritesTheStoreLog)
+{
+    TempDir dir;
+    const std::string file = OldFile(dir);
+    const std::string log = dir.File("kivo.log");
+    ASSERT_EQ(Tool("dump --log " + log + " " + file + " --store CorpUC").exitCode, 0);
+    std::ifstream in(log);
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(text.find("CStore::OpenDBFile db_file = "), std::string::npos) << text;
+    EXPECT_GT(std::count(text.begin(), text.end(), '\n'), 5);
 }

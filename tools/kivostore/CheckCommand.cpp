@@ -1,16 +1,30 @@
-// kivostore check FILE
+// kivostore check FILE [--upgrade]
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "CommandLine.h"
 #include "Commands.h"
 #include "DbSQLite.h"
 #include "IStore.h"
-#include "Utf8.h"
+#include "SchemaPlan.h"
+#include "SkippedRows.h"
+#include "ToolText.h"
+#include "UserFile.h"
 
 namespace {
 
-std::string Narrow(const CString& text) { return ToUtf8(text.Str()); }
+const CommandSyntax kSyntax = {
+    "usage: kivostore check FILE [--upgrade]\n"
+    "\n"
+    "Lists each table of FILE with its columns and row count, the tables and columns the\n"
+    "store's first open would add, the rows a load would leave behind, and the result of\n"
+    "PRAGMA integrity_check. FILE is only read, and stays byte for byte as it was.\n"
+    "\n"
+    "  --upgrade   open FILE through the store first, which creates the missing tables and\n"
+    "              adds the missing columns (this changes FILE)\n",
+    {"--upgrade"},
+    {}};
 
 std::wstring QuoteIdentifier(const std::wstring& name)
 {
@@ -33,33 +47,71 @@ void PrintTable(CDbSQLite& db, const CString& name)
     }
 }
 
+void PrintSchemaChanges(const std::vector<SchemaChange>& changes)
+{
+    if (changes.empty()) {
+        std::printf("schema changes a load would make: none\n");
+        return;
+    }
+    std::printf("schema changes a load would make: %zu (check --upgrade applies them)\n", changes.size());
+    for (const SchemaChange& change : changes) std::printf("    %s\n", change.Describe().c_str());
+}
+
+void PrintSkippedRows(const std::vector<SkippedRows>& skipped)
+{
+    size_t total = 0;
+    for (const SkippedRows& table : skipped) total += table.rows;
+    if (total == 0) {
+        std::printf("rows a load would skip: none\n");
+        return;
+    }
+    std::printf("rows a load would skip: %zu\n", total);
+    for (const SkippedRows& table : skipped) {
+        std::printf("    %s: %zu\n", table.table.c_str(), table.rows);
+        for (const std::string& detail : table.details) std::printf("        %s\n", detail.c_str());
+    }
+}
+
+// Opens FILE through the store, which creates and upgrades; 0, or 1 after saying why not.
+int Upgrade(const std::string& path, size_t planned)
+{
+    IStore* store = IStore::GetInstance();
+    store->SetDBPath(WidePath(path));
+    const BOOL opened = store->OpenDBFile();
+    store->CloseDBFile();
+    if (!opened) return FileError(path, "cannot be opened for writing");
+
+    CDbSQLite db;
+    if (!OpenForReading(path, db)) return 1;
+    const std::vector<SchemaChange> left = PlanSchema(db);
+    if (!left.empty()) return FileError(path, "the upgrade stopped at: " + left.front().Describe());
+    std::printf("upgraded: %zu schema changes made\n", planned);
+    return 0;
+}
+
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args)
 {
-    if (args.size() != 1) {
-        std::fputs("usage: kivostore check FILE\n", stderr);
-        return 2;
-    }
-    const std::wstring path = FromUtf8(args[0]);
-    IStore* store = IStore::GetInstance();
-    store->SetDBPath(CString(path));
-    if (!store->OpenDBFile()) {
-        std::fprintf(stderr, "kivostore: cannot open '%s': not a database, or not readable and writable\n",
-                     args[0].c_str());
-        return 1;
-    }
-    store->CloseDBFile();
+    CommandLine line;
+    if (int exit = ParseCommandLine(args, kSyntax, line); exit >= 0) return exit;
+    const std::string& path = line.file;
 
     CDbSQLite db;
-    if (LONG rc = db.Open(path.c_str(), nullptr); rc != 0) {
-        std::fprintf(stderr, "kivostore: cannot open '%s': %s\n", args[0].c_str(), Narrow(db.LastError()).c_str());
-        return 1;
+    if (!OpenForReading(path, db)) return 1;
+    if (line.Has("--upgrade")) {
+        const size_t planned = PlanSchema(db).size();
+        db.Close();
+        if (int exit = Upgrade(path, planned); exit != 0) return exit;
+        if (!OpenForReading(path, db)) return 1;
     }
+
     CDbSQLite::ResultTable tables;
     db.SelectStatement(L"select name from sqlite_master where type='table' order by name", tables);
-    std::printf("%s: %zu tables\n", args[0].c_str(), tables.GetRowCount());
+    std::printf("%s: %zu tables\n", path.c_str(), tables.GetRowCount());
     for (size_t t = 0; t < tables.GetRowCount(); ++t) PrintTable(db, tables.GetValue(t, 0));
+    PrintSchemaChanges(PlanSchema(db));
+    PrintSkippedRows(FindSkippedRows(db));
 
     CDbSQLite::ResultTable integrity;
     LONG rc = db.SelectStatement(L"PRAGMA integrity_check", integrity);

@@ -1,5 +1,5 @@
 // Sample directory: one corporation with a long configuration text, the members of every
-// sample department, and a few thousand users in both user tables.
+// sample department, and as many users as the scale in both user tables.
 #include <cstdio>
 #include <list>
 #include <string>
@@ -14,7 +14,8 @@ const ULONG kFirstUid = 100000;
 
 // As many departments as the department sample makes at this scale.
 unsigned DepartmentCount(int scale) { return static_cast<unsigned>(scale) / 20 + 1; }
-unsigned UserCount(int scale) { return static_cast<unsigned>(scale) / 2; }
+// The scale is the user count: `kivostore demo --users N` passes N.
+unsigned UserCount(int scale) { return static_cast<unsigned>(scale); }
 
 void FillCorporation(IStore& store)
 {

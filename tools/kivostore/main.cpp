@@ -1,34 +1,74 @@
 // kivostore: look into a KivoStore database file, or run the sample round trip.
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "Commands.h"
+#include "KivoLog.h"
 
 namespace {
 
 const char kUsage[] =
-    "usage: kivostore <command> FILE\n"
+    "usage: kivostore [--log LOGFILE] <command> FILE [options]\n"
     "\n"
     "commands:\n"
-    "  check FILE   open FILE (creating and upgrading the schema), list each table with its\n"
-    "               columns and row count, and run PRAGMA integrity_check\n"
-    "  demo FILE    fill a sample directory through IStore, save it by mask, reset, load it\n"
-    "               back and print what came back and how long each step took\n";
+    "  check FILE [--upgrade]            tables, columns, row counts, the schema changes and the\n"
+    "                                    skipped rows a load would bring, integrity_check; FILE is\n"
+    "                                    only read unless --upgrade is given\n"
+    "  dump FILE [--store NAME] [--json] what each store loads from FILE, then the counts;\n"
+    "                                    FILE is only read\n"
+    "  demo FILE [--users N]             the sample round trip through IStore into a new FILE\n"
+    "\n"
+    "  --log LOGFILE   append the store's log lines to LOGFILE (anywhere on the line)\n"
+    "\n"
+    "'kivostore <command> --help' tells more. Exit codes: 0 done, 1 a problem with a file,\n"
+    "2 a mistake on the command line.\n";
+
+int Usage(const std::string& message)
+{
+    std::fprintf(stderr, "kivostore: %s\n\n%s", message.c_str(), kUsage);
+    return 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-        std::fputs(kUsage, argc < 2 ? stderr : stdout);
-        return argc < 2 ? 2 : 0;
+    std::vector<std::string> args;
+    std::string logFile;
+    for (int k = 1; k < argc; ++k) {
+        const std::string arg = argv[k];
+        if (arg == "--log") {
+            if (k + 1 == argc) return Usage("--log needs a file name");
+            logFile = argv[++k];
+        } else if (arg.rfind("--log=", 0) == 0) {
+            logFile = arg.substr(6);
+        } else {
+            args.push_back(arg);
+        }
     }
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "check") return RunCheck(args);
-    if (command == "demo") return RunDemo(args);
-    std::fprintf(stderr, "kivostore: unknown command '%s'\n\n%s", command.c_str(), kUsage);
-    return 2;
+    if (args.empty()) return Usage("a command is missing");
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (!logFile.empty() && !CKivoLog::OpenFile(logFile)) {
+        std::fprintf(stderr, "kivostore: %s: cannot be opened for the log\n", logFile.c_str());
+        return 1;
+    }
+
+    const std::string command = args[0];
+    args.erase(args.begin());
+    int exit = 2;
+    if (command == "check") {
+        exit = RunCheck(args);
+    } else if (command == "dump") {
+        exit = RunDump(args);
+    } else if (command == "demo") {
+        exit = RunDemo(args);
+    } else {
+        exit = Usage("unknown command '" + command + "'");
+    }
+    CKivoLog::CloseSink();
+    return exit;
 }

@@ -8,7 +8,7 @@ BENCH_BUILD ?= build-bench
 # Repeated and interleaved: the machine may be shared and sync times drift.
 BENCH_ARGS ?= --benchmark_repetitions=3 --benchmark_enable_random_interleaving=true --benchmark_report_aggregates_only=true
 
-.PHONY: all deps configure build test demo sanitize bench clean
+.PHONY: all deps configure build test demo sanitize valgrind bench clean
 
 all: build
 
@@ -37,6 +37,11 @@ sanitize: deps
 	cmake --build $(BUILD)-sanitize -j$(JOBS)
 	cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j$(JOBS)
+
+# The unit tests under valgrind's memcheck (slow: about ten minutes); any error or leak fails.
+valgrind: build
+	cd $(BUILD) && valgrind --tool=memcheck --leak-check=full --errors-for-leak-kinds=all \
+		--suppressions=$(CURDIR)/scripts/valgrind.supp --error-exitcode=9 ./tests/kivostore_tests
 
 # Release build of the benchmarks alone; prints each side's time against raw SQLite.
 bench: deps

@@ -1,13 +1,12 @@
 // The department store, through the interface of a CStore on a real file.
-#include <gtest/gtest.h>
-
 #include "FaultVfs.h"
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
 const unsigned kMask = 0x1;
+
+using Names = std::map<std::string, std::string>;
 
 STDeptInfo Dept(ULONG did, const std::wstring& name, LONG partial = 0)
 {
@@ -24,18 +23,18 @@ STDeptInfo Dept(ULONG did, const std::wstring& name, LONG partial = 0)
     return info;
 }
 
-class DeptInfoDBStoreTest : public StoreTest {
+class DeptInfoDBStoreTest : public CStoreTest {
 protected:
     void SetUp() override
     {
-        m_store.SetDBPath(DbPathW());
+        CStoreTest::SetUp();
         ASSERT_EQ(m_store.LoadFromDisk(kMask), 1);
         m_store.SetDataConsistentFlag(kMask, true);
     }
     // Did -> Name as the table holds it.
-    std::map<std::string, std::string> Table()
+    Names Table()
     {
-        std::map<std::string, std::string> rows;
+        Names rows;
         for (auto& row : PlainDb(DbPath()).Rows("select Did, Name from DeptInfo")) rows[row[0]] = row[1];
         return rows;
     }
@@ -45,8 +44,6 @@ protected:
         m_store.LoadDeptInfo(0, depts);
         return depts;
     }
-
-    CStore m_store;
 };
 
 }  // namespace
@@ -62,7 +59,7 @@ TEST_F(DeptInfoDBStoreTest, SavesChangesAndRemovalsInEitherTransactionMode)
         m_store.RemoveDeptInfo(0, 1);
         m_store.SaveDeptInfo(Dept(2, L"O'Neil \U0001F600"));
         ASSERT_EQ(m_store.SaveToDisk(kMask, inTransaction), 1);
-        EXPECT_EQ(Table(), (std::map<std::string, std::string>{{"2", "O'Neil \xf0\x9f\x98\x80"}}));
+        EXPECT_EQ(Table(), (Names{{"2", "O'Neil \xf0\x9f\x98\x80"}}));
         // Nothing stays pending: an outside change is not overwritten by the next save.
         PlainDb(DbPath()).Exec("insert into DeptInfo (Cid, Did, Name) values (10, 1, 'outside')");
         ASSERT_EQ(m_store.SaveToDisk(kMask, inTransaction), 1);
@@ -75,7 +72,7 @@ TEST_F(DeptInfoDBStoreTest, PendingSequencesEndAsTheLastCallSays)
     struct Case {
         const char* name;
         void (*calls)(CStore&);
-        std::map<std::string, std::string> expected;
+        Names expected;
     };
     const Case cases[] = {
         {"changed then removed: only deleted",
@@ -117,17 +114,15 @@ TEST_F(DeptInfoDBStoreTest, PartialDepartmentsKeepNoTexts)
     m_store.SaveDeptInfo(Dept(1, L"ignored", 1));  // a held department becomes partial
     auto held = Held();
     ASSERT_EQ(held.size(), 1u);
-    EXPECT_EQ(held.front()->Name, L"");
-    EXPECT_EQ(held.front()->Desp, L"");
+    EXPECT_EQ(held.front()->Name + held.front()->Desp, L"");
     EXPECT_EQ(held.front()->PartialFlag, 1);  // the held record takes the flag given
 
     PlainDb(DbPath()).Exec("insert into DeptInfo (Cid,Did,Name,PartialFlag) values (10, 2, 'in table', 3)");
     ASSERT_EQ(m_store.LoadFromDisk(kMask), 1);
     held = Held();
     ASSERT_EQ(held.size(), 1u);  // the unsaved department 1 is gone after the load
-    EXPECT_EQ(held.front()->Did, 2u);
-    EXPECT_EQ(held.front()->Name, L"");
-    EXPECT_EQ(held.front()->PartialFlag, 3);
+    const STDeptInfo& loaded = *held.front();
+    EXPECT_EQ(std::make_tuple(2u, std::wstring(), 3), std::tie(loaded.Did, loaded.Name, loaded.PartialFlag));
 }
 
 TEST_F(DeptInfoDBStoreTest, LoadReadsEveryColumnAndHandsOutCopies)
@@ -161,18 +156,17 @@ TEST_F(DeptInfoDBStoreTest, AFailedInsertWritesNothingAndKeepsEverythingPending)
 {
     m_store.SaveDeptInfo(Dept(1, L"one"));
     ASSERT_EQ(m_store.SaveToDisk(kMask, TRUE), 1);
-    PlainDb(DbPath()).Exec(
-        "create trigger refuse before insert on DeptInfo when new.Did = 3 begin select raise(abort, 'refused'); end");
+    PlainDb(DbPath()).Refuse("insert on DeptInfo when new.Did = 3");
     m_store.SaveDeptInfo(Dept(1, L"one changed"));
     m_store.SaveDeptInfo(Dept(3, L"three"));
     for (int inTransaction : {0, 1}) {
         EXPECT_EQ(m_store.SaveToDisk(kMask, inTransaction), 0);
-        EXPECT_EQ(Table(), (std::map<std::string, std::string>{{"1", "one"}}));  // not half written
+        EXPECT_EQ(Table(), (Names{{"1", "one"}}));  // not half written
     }
     EXPECT_TRUE(m_log.Has(L"CDeptInfoDBStore::SaveToDisk", L"insert into deptinfo errorrefused"));
     PlainDb(DbPath()).Exec("drop trigger refuse");
     EXPECT_EQ(m_store.SaveToDisk(kMask, TRUE), 1);
-    EXPECT_EQ(Table(), (std::map<std::string, std::string>{{"1", "one changed"}, {"3", "three"}}));
+    EXPECT_EQ(Table(), (Names{{"1", "one changed"}, {"3", "three"}}));
 }
 
 TEST_F(DeptInfoDBStoreTest, AFailedCommitReturnsZeroAndKeepsBothPendingMaps)
@@ -190,7 +184,7 @@ TEST_F(DeptInfoDBStoreTest, AFailedCommitReturnsZeroAndKeepsBothPendingMaps)
         EXPECT_TRUE(vfs.Fired());
     }
     EXPECT_TRUE(m_log.Has(L"CDeptInfoDBStore::SaveToDisk", L"COMMIT ERROR"));
-    EXPECT_EQ(Table(), (std::map<std::string, std::string>{{"1", "one"}, {"2", "two"}}));
+    EXPECT_EQ(Table(), (Names{{"1", "one"}, {"2", "two"}}));
     EXPECT_EQ(m_store.SaveToDisk(kMask, FALSE), 1);
-    EXPECT_EQ(Table(), (std::map<std::string, std::string>{{"1", "one changed"}}));
+    EXPECT_EQ(Table(), (Names{{"1", "one changed"}}));
 }

@@ -1,12 +1,7 @@
-#include <functional>
-
 #include "DeptUserDBStore.h"
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
 
 STDeptUserInfo Members(ULONG did, std::map<ULONG, ULONG> users)
 {
@@ -114,7 +109,7 @@ TEST_F(DeptUserDBStoreTest, SlotsOfTheSecondSetReachOnlyDeptUserInfoEx)
     EXPECT_EQ(1, store.DeptUserNoOp(3));
     EXPECT_EQ(1, store.DeptUserNoOpEx(3));
     EXPECT_EQ(0, store.SaveToDisk(0x2, FALSE));  // the one flag is still false
-    EXPECT_EQ(0, m_plain.Count("DeptUserInfo") + m_plain.Count("DeptUserInfoEx"));
+    EXPECT_EQ("0 0", m_plain.Counts({"DeptUserInfo", "DeptUserInfoEx"}));
 
     store.SetDataConsistentFlag(0x2, true);
     ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));

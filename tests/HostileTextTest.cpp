@@ -1,10 +1,6 @@
 // Hostile text in every text column a store writes: it saves and loads back as written
 // (U+FFFD for what UTF-8 cannot carry), and nothing but the store's own statements runs.
-#include <gtest/gtest.h>
-
-#include "Store.h"
-#include "TestDb.h"
-#include "Utf8.h"
+#include "StoreTestSupport.h"
 
 namespace {
 

@@ -1,20 +1,16 @@
 // Rows the client writes at once land even when a masked save has just closed the file.
-#include <gtest/gtest.h>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-class ImmediateWriteTest : public StoreTest {
+class ImmediateWriteTest : public CStoreTest {
 protected:
     void SetUp() override
     {
-        m_store.SetDBPath(DbPathW());
+        CStoreTest::SetUp();
         ASSERT_EQ(m_store.LoadFromDisk(), 1);
         ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
     }
-    CStore m_store;
 };
 
 }  // namespace

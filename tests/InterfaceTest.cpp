@@ -1,20 +1,7 @@
-// The whole interface: Reset empties every store and keeps the path; the two contact
-// lists are independent through it.
-#include <gtest/gtest.h>
-
-#include "DemoFamily.h"
-#include "IStore.h"
-#include "Store.h"
-#include "TestDb.h"
+// The whole interface: one instance, and Reset empties every store and keeps the path.
+#include "StoreTestSupport.h"
 
 namespace {
-
-unsigned AllBits()
-{
-    unsigned mask = 0;
-    for (const auto& row : CStore::MaskTable()) mask |= row.bit;
-    return mask;
-}
 
 // How much each store holds, read through the interface only.
 std::map<std::string, size_t> Held(IStore& store)
@@ -67,14 +54,6 @@ std::map<std::string, size_t> Held(IStore& store)
     return held;
 }
 
-bool AllEmpty(const std::map<std::string, size_t>& held)
-{
-    for (const auto& [name, count] : held) {
-        if (count != 0) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 TEST(Interface, GetInstanceGivesOneAddress)
@@ -86,43 +65,15 @@ TEST_F(StoreTest, ResetEmptiesEveryStoreAndKeepsThePath)
 {
     CStore concrete;
     IStore& store = concrete;
-    store.SetDBPath(DbPathW());
-    ASSERT_EQ(store.LoadFromDisk(), 1);
-    EXPECT_TRUE(AllEmpty(Held(store)));
-    for (const DemoFamily& family : DemoFamilies()) family.fill(store, 500);
-    store.SetDataConsistentFlag(AllBits(), true);
+    ASSERT_EQ(LoadAndFill(concrete, DbPath(), 500), 1);
     ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);
     const auto filled = Held(store);
     for (const auto& [name, count] : filled) EXPECT_GT(count, 0u) << name;
 
     EXPECT_EQ(store.Reset(), 1);
-    const auto afterReset = Held(store);
-    for (const auto& [name, count] : afterReset) EXPECT_EQ(count, 0u) << name;
+    for (const auto& [name, count] : Held(store)) EXPECT_EQ(count, 0u) << name;
     EXPECT_EQ(store.SaveToDisk(0x1, FALSE), 0);  // the consistent flags start false again
 
     ASSERT_EQ(store.LoadFromDisk(), 1);  // the same file, by the kept path
     EXPECT_EQ(Held(store), filled);
-}
-
-TEST_F(StoreTest, TheTwoContactListsAreIndependentThroughTheInterface)
-{
-    CStore concrete;
-    IStore& store = concrete;
-    store.SetDBPath(DbPathW());
-    ASSERT_EQ(store.LoadFromDisk(), 1);
-    STContactInfo contact;
-    contact.uid = 1;
-    store.AddContact(contact, false);
-    contact.uid = 2;
-    store.AddContact(contact, true);
-    store.AddContact(contact, true);
-    EXPECT_EQ(store.GetContactCount(false), 1);
-    EXPECT_EQ(store.GetContactCount(true), 1);
-    EXPECT_EQ(store.IsContactExist(2, false), 0);
-    store.ClearContactList(true);
-    EXPECT_EQ(store.GetContactCount(false), 1);
-    store.CloseDBFile();
-    PlainDb plain(DbPath());
-    EXPECT_EQ(plain.Count("ContactListInfo"), 1);
-    EXPECT_EQ(plain.Count("StrangerContactListInfo"), 1);
 }

@@ -1,9 +1,5 @@
 #include <fstream>
-#include <string>
 
-#include <gtest/gtest.h>
-
-#include "KivoLog.h"
 #include "TestDb.h"
 
 TEST(KivoLog, HandsEachFormToTheSinkAsOneRecord)

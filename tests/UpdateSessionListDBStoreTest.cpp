@@ -1,22 +1,15 @@
-#include <list>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-class UpdateSessionListDBStoreTest : public StoreTest {
+class UpdateSessionListDBStoreTest : public CStoreTest {
 protected:
-    void SetUp() override { m_store.SetDBPath(DbPathW()); }
-
     int Replace(std::list<STSessionDisplayId> pairs)
     {
         std::list<STSessionDisplayId*> pointers;
         for (STSessionDisplayId& pair : pairs) pointers.push_back(&pair);
         return m_store.SaveUpdateSessionList(pointers);
     }
-
-    CStore m_store;
 };
 
 // Run under AddressSanitizer: freeing the held records before copying reads freed memory.
@@ -47,8 +40,7 @@ TEST_F(UpdateSessionListDBStoreTest, DuplicatePairsFailTheSaveAndLeaveTheTableAs
         m_log.Clear();
         EXPECT_EQ(0, m_store.SaveToDisk(0x40000, inTransaction));
         EXPECT_TRUE(m_log.Has(L"CUpdateSessionListDBStore::SaveToDisk", L"insert into UserQGroupId error"));
-        EXPECT_EQ((std::vector<std::vector<std::string>>{{"-1", "-10"}, {"1", "10"}}),
-                  db.Rows("select SessionId, DisplayId from UpdateSessionlistId order by SessionId"));
+        EXPECT_EQ((Rows{{"-1", "-10"}, {"1", "10"}}), db.Rows("select * from UpdateSessionlistId order by SessionId"));
     }
 }
 

@@ -32,8 +32,7 @@ TEST_F(CorpDBStoreTest, SaveRewritesTheWholeTableFromMemory)
     EXPECT_EQ(1, m_store.RemoveCorpInfo(2));
     EXPECT_EQ(0, m_store.RemoveCorpInfo(2));
     ASSERT_EQ(1, m_store.SaveToDisk(0));
-    EXPECT_EQ((Rows{{"1", "Corp 1"}, {"3", "Corp 3"}}),
-              m_plain.Rows("select Cid, Name from CorpInfo order by Cid"));
+    EXPECT_EQ((Rows{{"1", "Corp 1"}, {"3", "Corp 3"}}), m_plain.Rows("select Cid, Name from CorpInfo order by Cid"));
 
     m_store.RemoveCorpInfo(1);
     m_store.RemoveCorpInfo(3);

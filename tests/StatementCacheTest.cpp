@@ -163,21 +163,6 @@ TEST_F(StatementCacheTest, TextThatDiffersOnlyInValuesReusesTheFirstStatement)
     ExpectSameFiles();
 }
 
-TEST_F(StatementCacheTest, TextsThatCannotBeLiftedSafelyRunAsTheyAre)
-{
-    for (const char* sql : {"PRAGMA user_version = 5", "create table T9(a int default 5, b varchar(10))",
-                            "alter table K add column c int default 3", "select * from K where id = ?",
-                            "select * from K where id = :id",
-                            "insert into K values (50, 'x', 1) -- trailing note",
-                            "insert into V values (1.5, 'x', 0x10, x'01')"}) {
-        const CDbSQLite::StatementStats before = m_db.GetStatementStats();
-        ExpectSameOutcome(sql);
-        EXPECT_EQ(before.plain + 1, m_db.GetStatementStats().plain) << sql;
-        EXPECT_EQ(before.held, m_db.GetStatementStats().held) << sql;
-    }
-    ExpectSameFiles();
-}
-
 TEST_F(StatementCacheTest, CacheStaysBoundedAndAnEvictedShapeStillRuns)
 {
     for (size_t k = 0; k < CDbSQLite::kCachedStatements + 16; ++k) {

@@ -1,5 +1,4 @@
-#include <tuple>
-
+#include "FaultVfs.h"
 #include "StoreTestSupport.h"
 #include "UserBaseInfoDBStore.h"
 #include "UserPositionExInfoDBStore.h"
@@ -91,22 +90,20 @@ TEST_P(UserStoreTest, FailedDeleteKeepsEverythingPending)
     EXPECT_EQ((Rows{{"7", "Ann", "1", "0"}}), Names());
 }
 
-// A deferred foreign key fails only the commit.
 TEST_P(UserStoreTest, FailedCommitKeepsEverythingPending)
 {
-    m_plain.Exec("drop table " + Table());
-    m_plain.Exec("create table Corps (id int primary key)");
-    m_plain.Exec("create table " + Table() + " (Uid int primary key,Cid int,CorpAccount varchar(100),"
-                 "Account varchar(100),Name varchar(100),Gender int, PartialFlag int default 0, ExistFlag int default 1,"
-                 " PositionEx varchar(100), ActiveState int default 1,"
-                 " foreign key(Cid) references Corps(id) deferrable initially deferred)");
-    m_db.Close();
-    ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
-    ASSERT_EQ(101, m_db.DirectStatement(L"PRAGMA foreign_keys=ON"));
     Store().ModifyUserBaseInfo({User(1)});
-    EXPECT_EQ(0, Store().SaveToDisk(0));
+    {
+        FaultVfs vfs;
+        m_db.Close();  // reopen through the faulty file system
+        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        vfs.Arm(FaultVfs::Op::Sync, 1, FaultVfs::Mode::FromThenOn);
+        EXPECT_EQ(0, Store().SaveToDisk(0));
+        m_db.Close();
+    }
     EXPECT_TRUE(m_log.Has(Class() + L"::SaveToDisk", L"COMMIT ERROR"));
-    m_plain.Exec("insert into Corps values (1000)");
+    ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+    EXPECT_TRUE(Names().empty());
     ASSERT_EQ(1, Store().SaveToDisk(0));
     EXPECT_EQ((Rows{{"1", "Ann", "1", "0"}}), Names());
 
@@ -227,8 +224,7 @@ TEST_F(CStoreTest, DirectoryOf100000UsersRoundTripsInOneTransaction)
     m_store.Reset();
     ASSERT_EQ(1, m_store.LoadFromDisk(0x4));
 
-    std::list<STUserBaseInfo> base;
-    std::list<STUserBaseInfo> ex;
+    std::list<STUserBaseInfo> base, ex;
     m_store.GetAllUserBaseInfo(base);
     m_store.GetAllUserBaseInfoEx(ex);
     const auto same = [](const STUserBaseInfo& a, const STUserBaseInfo& b) { return Fields(a) == Fields(b); };

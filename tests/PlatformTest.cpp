@@ -25,21 +25,6 @@ TEST(WideConv, ReadsDecimalsAndKeepsTheLow32Bits)
     EXPECT_EQ(CStringHelper::ToString(UINT64_MAX), L"18446744073709551615");
 }
 
-TEST(CStringFormat, PercentSMeansWideTextLikeTheDesktopFramework)
-{
-    CString text;
-    text.Format(L"%s=%d, %5s|%-3s|%c|%%s|%ls", L"a", 7, L"bc", L"d", L'x', L"e");
-    EXPECT_EQ(text.Str(), L"a=7,    bc|d  |x|%s|e");
-    text.Format(L"[%s]", std::wstring(100000, L'\u4e2d').c_str());  // grows for long results
-    EXPECT_EQ(text.GetLength(), 100002);
-}
-
-TEST(CStringCompare, IgnoresCase)
-{
-    EXPECT_EQ(CString(L"/Tmp/A.db").CompareNoCase(L"/tmp/a.DB"), 0);
-    EXPECT_NE(CString(L"/tmp/a.db").CompareNoCase(L"/tmp/b.db"), 0);
-}
-
 TEST(Utf8, RoundTripsEverythingUtf8CanCarryAndReplacesTheRest)
 {
     const std::wstring text = L"a\u00e9\u4e2d\U0001F600'";

@@ -1,33 +1,10 @@
 // The outer and inner group twins, on the store itself.
-#include <string>
-
 #include "ContactGroupDBStore.h"
-#include "ContactTestSupport.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
 using ContactGroupTest = OpenDbTest;
-
-TEST_F(ContactGroupTest, NamesThatBreakQuotingRoundTripUnchanged)
-{
-    const std::wstring names[] = {L"O'Brien's", L"x'); drop table OuterGroupInfo; --", L"\u5ba2\u6237 \U0001F600",
-                                  L"''", L""};
-    std::list<boost::shared_ptr<STGroup>> groups;
-    LONG gid = 0;
-    for (const std::wstring& name : names) groups.push_back(Group(++gid, name));
-    CGroupDBStore store(&m_db);
-    store.SetGroups(groups);
-    store.SetConsistent(true);
-    ASSERT_EQ(1, store.SaveToDisk(FALSE));
-
-    CGroupDBStore reloaded(&m_db);
-    ASSERT_EQ(1, reloaded.LoadFromDisk());
-    std::list<boost::shared_ptr<STGroup>> back;
-    reloaded.GetGroups(back);
-    ASSERT_EQ(groups.size(), back.size());
-    auto expected = groups.begin();
-    for (const auto& group : back) EXPECT_EQ((*expected++)->Name, group->Name);
-}
 
 TEST_F(ContactGroupTest, SetKeepsTheFirstOfAGidAndUpdateRenamesInPlace)
 {

@@ -1,8 +1,6 @@
 // The inner and external contact-list twins, on the store itself.
-#include <string>
-
 #include "ContactorListDBStore.h"
-#include "ContactTestSupport.h"
+#include "StoreTestSupport.h"
 
 namespace {
 

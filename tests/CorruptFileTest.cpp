@@ -5,12 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include <gtest/gtest.h>
-
-#include "DemoFamily.h"
-#include "Store.h"
-#include "TestDb.h"
-#include "Utf8.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -27,22 +22,12 @@ void Overwrite(const std::string& path, long offset, const std::string& bytes)
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-unsigned AllBits()
-{
-    unsigned mask = 0;
-    for (const auto& row : CStore::MaskTable()) mask |= row.bit;
-    return mask;
-}
-
 class CorruptFileTest : public StoreTest {
 protected:
     void SetUp() override
     {
         CStore store;
-        store.SetDBPath(DbPathW());
-        ASSERT_EQ(store.LoadFromDisk(), 1);
-        store.SetDataConsistentFlag(AllBits(), true);
-        for (const DemoFamily& family : DemoFamilies()) family.fill(store, 2000);
+        ASSERT_EQ(LoadAndFill(store, DbPath(), 2000), 1);
         ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);  // closing checkpoints into one file
         ASSERT_FALSE(std::filesystem::exists(DbPath() + "-wal"));
     }
@@ -57,10 +42,8 @@ protected:
     void UseEverything(CStore& store, int expectedLoad)
     {
         store.SetDBPath(DbPathW());
-        EXPECT_EQ(store.LoadFromDisk(), expectedLoad);
         EXPECT_EQ(store.LoadFromDisk(AllBits()), expectedLoad);
-        store.SetDataConsistentFlag(AllBits(), true);
-        for (const DemoFamily& family : DemoFamilies()) family.fill(store, 2100);
+        EXPECT_EQ(LoadAndFill(store, DbPath(), 2100), expectedLoad);
         store.SaveToDisk(AllBits(), TRUE);
         store.SaveToDisk(AllBits(), FALSE);
         store.SaveToDisk();

@@ -1,12 +1,10 @@
-#include <functional>
-
 #include "DeptUserDBStore.h"
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
+using Store = CDeptUserDBStore;
+constexpr DeptUserSet kBase = DeptUserSet::Base;
 
 STDeptUserInfo Members(ULONG did, std::map<ULONG, ULONG> users)
 {
@@ -35,27 +33,20 @@ TEST_F(DeptUserDBStoreTest, SequencesBeforeASave)
 {
     const struct {
         const char* name;
-        std::function<void(CDeptUserDBStore&)> change;
+        void (*change)(Store&);
         Rows rows;
         bool held;
     } cases[] = {
         {"remove then new list",
-         [](CDeptUserDBStore& s) {
-             s.RemoveDeptUserInfo(DeptUserSet::Base, 5);
-             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{3, 0}}));
-         },
+         [](Store& s) { s.RemoveDeptUserInfo(kBase, 5); s.SaveDeptUserInfo(kBase, Members(5, {{3, 0}})); },
          {{"5", "3", "0"}}, true},
         {"new list then remove",
-         [](CDeptUserDBStore& s) {
-             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{3, 0}}));
-             s.RemoveDeptUserInfo(DeptUserSet::Base, 5);
-         },
-         {}, false},
-        {"empty list", [](CDeptUserDBStore& s) { s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {})); }, {}, true},
+         [](Store& s) { s.SaveDeptUserInfo(kBase, Members(5, {{3, 0}})); s.RemoveDeptUserInfo(kBase, 5); }, {}, false},
+        {"empty list", [](Store& s) { s.SaveDeptUserInfo(kBase, Members(5, {})); }, {}, true},
         {"two lists",
-         [](CDeptUserDBStore& s) {
-             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{7, 0}}));
-             s.SaveDeptUserInfo(DeptUserSet::Base, Members(5, {{8, 9}, {9, 0}}));
+         [](Store& s) {
+             s.SaveDeptUserInfo(kBase, Members(5, {{7, 0}}));
+             s.SaveDeptUserInfo(kBase, Members(5, {{8, 9}, {9, 0}}));
          },
          {{"5", "8", "9"}, {"5", "9", "0"}}, true},
     };
@@ -65,13 +56,13 @@ TEST_F(DeptUserDBStoreTest, SequencesBeforeASave)
         SCOPED_TRACE(c.name);
         m_plain.Exec("delete from DeptUserInfo");
         m_plain.Exec("insert into DeptUserInfo values (5, 1, 2), (5, 2, 0), (6, 1, 0)");
-        ASSERT_EQ(1, m_store.LoadFromDisk(DeptUserSet::Base));
+        ASSERT_EQ(1, m_store.LoadFromDisk(kBase));
         c.change(m_store);
-        ASSERT_EQ(1, m_store.SaveToDisk(DeptUserSet::Base, 0));
+        ASSERT_EQ(1, m_store.SaveToDisk(kBase, 0));
         EXPECT_EQ(c.rows, m_plain.Rows("select Did, Uid, NextSiblingUid from DeptUserInfo where Did = 5"));
         EXPECT_EQ(1, m_plain.Count("DeptUserInfo where Did = 6"));
         STDeptUserInfo out;
-        EXPECT_EQ(c.held ? 1 : 0, m_store.LoadDeptUserInfo(DeptUserSet::Base, 5, out));
+        EXPECT_EQ(c.held ? 1 : 0, m_store.LoadDeptUserInfo(kBase, 5, out));
     }
 }
 
@@ -86,21 +77,21 @@ TEST_F(DeptUserDBStoreTest, FailedCommitFailsTheSaveAndKeepsThatPhase)
     Open();
     ASSERT_EQ(101, m_db.DirectStatement(L"PRAGMA foreign_keys=ON"));
 
-    m_store.SaveDeptUserInfo(DeptUserSet::Base, Members(1, {{99, 0}}));
-    EXPECT_EQ(0, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    m_store.SaveDeptUserInfo(kBase, Members(1, {{99, 0}}));
+    EXPECT_EQ(0, m_store.SaveToDisk(kBase, 0));
     EXPECT_TRUE(m_log.Has(L"CDeptUserDBStore::SaveToDisk", L"Commit error"));
     m_plain.Exec("insert into Users values (99)");
-    ASSERT_EQ(1, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    ASSERT_EQ(1, m_store.SaveToDisk(kBase, 0));
     EXPECT_EQ((Rows{{"1", "99", "0"}}), Table("DeptUserInfo"));
 
     m_plain.Exec("insert into Refs values (1, 99)");
-    m_store.RemoveDeptUserInfo(DeptUserSet::Base, 1);
+    m_store.RemoveDeptUserInfo(kBase, 1);
     m_log.Clear();
-    EXPECT_EQ(0, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    EXPECT_EQ(0, m_store.SaveToDisk(kBase, 0));
     EXPECT_TRUE(m_log.Has(L"CDeptUserDBStore::SaveToDisk", L"Commit error"));
     EXPECT_EQ(1, m_plain.Count("DeptUserInfo"));
     m_plain.Exec("delete from Refs");
-    ASSERT_EQ(1, m_store.SaveToDisk(DeptUserSet::Base, 0));
+    ASSERT_EQ(1, m_store.SaveToDisk(kBase, 0));
     EXPECT_EQ(0, m_plain.Count("DeptUserInfo"));
 }
 
@@ -114,7 +105,7 @@ TEST_F(DeptUserDBStoreTest, SlotsOfTheSecondSetReachOnlyDeptUserInfoEx)
     EXPECT_EQ(1, store.DeptUserNoOp(3));
     EXPECT_EQ(1, store.DeptUserNoOpEx(3));
     EXPECT_EQ(0, store.SaveToDisk(0x2, FALSE));  // the one flag is still false
-    EXPECT_EQ(0, m_plain.Count("DeptUserInfo") + m_plain.Count("DeptUserInfoEx"));
+    EXPECT_EQ("0 0", m_plain.Counts({"DeptUserInfo", "DeptUserInfoEx"}));
 
     store.SetDataConsistentFlag(0x2, true);
     ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));

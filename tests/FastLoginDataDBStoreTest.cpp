@@ -1,39 +1,28 @@
-#include <string>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
 const unsigned kAboveTwoTo31 = 3000000000u;
 
-class FastLoginDataDBStoreTest : public StoreTest {
+class FastLoginDataDBStoreTest : public CStoreTest {
 protected:
     void SetUp() override
     {
-        m_store.SetDBPath(DbPathW());
+        CStoreTest::SetUp();
         ASSERT_EQ(1, m_store.LoadFromDisk(0x200000));  // also creates the schema and the row
     }
-
-    std::vector<std::vector<std::string>> Rows()
-    {
-        return PlainDb(DbPath()).Rows("select Uid, LastLiveTime, SessionId from Fast_Login_Data");
-    }
-
-    CStore m_store;
+    ::Rows Table() { return PlainDb(DbPath()).Rows("select Uid, LastLiveTime, SessionId from Fast_Login_Data"); }
 };
 
 TEST_F(FastLoginDataDBStoreTest, FirstLoadInsertsThePlaceholderRowOnce)
 {
-    EXPECT_EQ((std::vector<std::vector<std::string>>{{"1", "0", ""}}), Rows());
+    EXPECT_EQ((Rows{{"1", "0", ""}}), Table());
     unsigned time = 9;
     std::wstring id = L"x";
-    EXPECT_EQ(1, m_store.GetLastLiveTime(&time));
-    EXPECT_EQ(1, m_store.GetFastLoginSessionId(id));
-    EXPECT_EQ(0u, time);
-    EXPECT_EQ(L"", id);
+    EXPECT_EQ(2, m_store.GetLastLiveTime(&time) + m_store.GetFastLoginSessionId(id));
+    EXPECT_EQ(std::make_pair(0u, std::wstring()), std::make_pair(time, id));
     ASSERT_EQ(1, m_store.LoadFromDisk(0x200000));
-    EXPECT_EQ(1u, Rows().size());
+    EXPECT_EQ(1u, Table().size());
 }
 
 TEST_F(FastLoginDataDBStoreTest, ImmediateWritesLandBeforeTheFlagWhileTheMaskedSaveDoesNot)
@@ -41,17 +30,15 @@ TEST_F(FastLoginDataDBStoreTest, ImmediateWritesLandBeforeTheFlagWhileTheMaskedS
     const unsigned time = 77;
     EXPECT_EQ(1, m_store.SetLastLiveTime(&time, true));
     EXPECT_EQ(1, m_store.SetFastLoginSessionId(L"a'b", true));
-    EXPECT_EQ((std::vector<std::vector<std::string>>{{"1", "77", "a'b"}}), Rows());
+    EXPECT_EQ((Rows{{"1", "77", "a'b"}}), Table());
 
     const unsigned later = 78;
     EXPECT_EQ(1, m_store.SetLastLiveTime(&later, false));
     EXPECT_EQ(0, m_store.SaveToDisk(0x200000, FALSE));
-    EXPECT_TRUE(m_log.HasText(
-        L"CFastLoginDataDBStore::SaveToDisk, End, not loginOver, to avoid inconsistent data, do not save local db"));
-    EXPECT_EQ("77", Rows()[0][1]);
+    EXPECT_EQ("77", Table()[0][1]);
     m_store.SetDataConsistentFlag(0x200000, true);
     EXPECT_EQ(1, m_store.SaveToDisk(0x200000, FALSE));
-    EXPECT_EQ("78", Rows()[0][1]);
+    EXPECT_EQ("78", Table()[0][1]);
 }
 
 // The immediate update writes %u, the masked save %d; both read back as written.
@@ -67,7 +54,7 @@ TEST_F(FastLoginDataDBStoreTest, TimeAboveTwoTo31ReadsBackAsWrittenByEitherPath)
             ASSERT_EQ(1, m_store.SetLastLiveTime(&kAboveTwoTo31, false));
             ASSERT_EQ(1, m_store.SaveToDisk(0x200000, TRUE));
         }
-        EXPECT_EQ(c.stored, Rows()[0][1]);
+        EXPECT_EQ(c.stored, Table()[0][1]);
         CStore fresh;
         fresh.SetDBPath(DbPathW());
         ASSERT_EQ(1, fresh.LoadFromDisk(0x200000));
@@ -90,8 +77,8 @@ TEST_F(FastLoginDataDBStoreTest, SessionIdWithAQuoteIsStoredAndNeverLogged)
 
     // Failures log LastError texts: none may carry the token either.
     PlainDb db(DbPath());
-    db.Exec("create trigger noupdate before update on Fast_Login_Data begin select raise(abort, 'blocked'); end");
-    db.Exec("create trigger noinsert before insert on Fast_Login_Data begin select raise(abort, 'blocked'); end");
+    db.Refuse("update on Fast_Login_Data", "noupdate");
+    db.Refuse("insert on Fast_Login_Data", "noinsert");
     EXPECT_EQ(0, m_store.SetFastLoginSessionId(token, true));
     EXPECT_EQ(0, m_store.SaveToDisk(0x200000, TRUE));
     m_store.OpenDBFile();
@@ -115,7 +102,7 @@ TEST_F(FastLoginDataDBStoreTest, NullPointerArgumentsAreIgnoredWithALogLine)
     EXPECT_TRUE(m_log.Has(L"CFastLoginDataDBStore::GetLastLiveTime", L"null pointer ignored"));
     EXPECT_TRUE(m_log.Has(L"CFastLoginDataDBStore::SetLastLiveTime", L"null pointer ignored"));
     EXPECT_TRUE(m_log.Has(L"CQGroupFileListUCDBStore::GetQGroupFileListUC", L"null pointer ignored"));
-    EXPECT_EQ("0", Rows()[0][1]);
+    EXPECT_EQ("0", Table()[0][1]);
 }
 
 }  // namespace

@@ -1,22 +1,14 @@
 // Walks every write and sync point of a save with an injected I/O fault, and checks after
 // each that the file holds, table by table, either what it held before the save or what
 // the save meant to write, never a mix; and that a second save without faults completes.
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <map>
 
-#include <gtest/gtest.h>
-
-#include "DemoFamily.h"
 #include "FaultVfs.h"
-#include "Store.h"
-#include "TestDb.h"
-#include "Utf8.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
 using Snapshot = std::map<std::string, Rows>;
 
 const int kBaseScale = 200;
@@ -47,27 +39,11 @@ std::string DifferingTables(const Snapshot& got, const Snapshot& wanted)
     return names;
 }
 
-unsigned AllBits()
-{
-    unsigned mask = 0;
-    for (const auto& row : CStore::MaskTable()) mask |= row.bit;
-    return mask;
-}
-
 enum class SaveKind { SharedTransaction, EachStoreItsOwn };
 
 int Save(CStore& store, SaveKind kind)
 {
     return kind == SaveKind::SharedTransaction ? store.SaveToDisk(AllBits(), TRUE) : store.SaveToDisk();
-}
-
-// A store loaded from path, with the sample data changed in every store.
-void LoadAndChange(CStore& store, const std::string& path)
-{
-    store.SetDBPath(CString(FromUtf8(path)));
-    ASSERT_EQ(store.LoadFromDisk(), 1);
-    store.SetDataConsistentFlag(AllBits(), true);
-    for (const DemoFamily& family : DemoFamilies()) family.fill(store, kChangedScale);
 }
 
 class FaultWalkTest : public ::testing::TestWithParam<SaveKind> {
@@ -76,10 +52,7 @@ protected:
     {
         m_base = m_dir.File("base.db");
         CStore store;
-        store.SetDBPath(CString(FromUtf8(m_base)));
-        ASSERT_EQ(store.LoadFromDisk(), 1);
-        store.SetDataConsistentFlag(AllBits(), true);
-        for (const DemoFamily& family : DemoFamilies()) family.fill(store, kBaseScale);
+        ASSERT_EQ(LoadAndFill(store, m_base, kBaseScale), 1);
         ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);
     }
 
@@ -113,19 +86,18 @@ TEST_P(FaultWalkTest, EveryTableIsOldOrNewAfterAFaultAndTheNextSaveCompletes)
     const SaveKind kind = GetParam();
     // A clean run: what the save means to write, and how many points it passes.
     const std::string cleanPath = Copy("clean.db");
-    Snapshot expected;
     int writes = 0;
     int syncs = 0;
     {
         FaultVfs vfs;
         CStore store;
-        LoadAndChange(store, cleanPath);
+        ASSERT_EQ(LoadAndFill(store, cleanPath, kChangedScale), 1);
         vfs.ResetCounts();
         ASSERT_EQ(Save(store, kind), 1);
         writes = vfs.Writes();
         syncs = vfs.Syncs();
     }
-    expected = Take(cleanPath);
+    const Snapshot expected = Take(cleanPath);
     ASSERT_GT(writes, 0);
 
     struct Point { FaultVfs::Op op; int nth; FaultVfs::Mode mode; };
@@ -146,7 +118,7 @@ TEST_P(FaultWalkTest, EveryTableIsOldOrNewAfterAFaultAndTheNextSaveCompletes)
         Snapshot before;
         {
             FaultVfs vfs;
-            LoadAndChange(store, path);
+            ASSERT_EQ(LoadAndFill(store, path, kChangedScale), 1);
             before = Take(path);  // immediate writes of the changes are in; the save is not
             vfs.Arm(point.op, point.nth, point.mode);
             m_quiet.Clear();

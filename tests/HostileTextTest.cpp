@@ -1,10 +1,6 @@
 // Hostile text in every text column a store writes: it saves and loads back as written
 // (U+FFFD for what UTF-8 cannot carry), and nothing but the store's own statements runs.
-#include <gtest/gtest.h>
-
-#include "Store.h"
-#include "TestDb.h"
-#include "Utf8.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -31,12 +27,14 @@ std::vector<Hostile> HostileTexts()
     };
 }
 
+using Texts = std::vector<std::wstring>;
+
 // One kind of record: puts a text into every text field it writes, and reads them back.
 struct Carrier {
     const char* name;
     unsigned mask;
     void (*put)(IStore&, const std::wstring&);
-    std::vector<std::wstring> (*get)(IStore&);
+    void (*get)(IStore&, Texts&);
 };
 
 template <typename Record>
@@ -46,11 +44,9 @@ void SetAll(Record& record, const std::vector<std::wstring Record::*>& fields, c
 }
 
 template <typename Record>
-std::vector<std::wstring> GetAll(const Record& record, const std::vector<std::wstring Record::*>& fields)
+void GetAll(const Record& record, const std::vector<std::wstring Record::*>& fields, Texts& texts)
 {
-    std::vector<std::wstring> texts;
     for (auto field : fields) texts.push_back(record.*field);
-    return texts;
 }
 
 const std::vector<std::wstring STDeptInfo::*> kDeptTexts = {&STDeptInfo::Name, &STDeptInfo::Desp, &STDeptInfo::Fax,
@@ -71,110 +67,93 @@ const std::vector<std::wstring STContactorCorpInfo::*> kContactCorpTexts = {&STC
     &STContactorCorpInfo::desp, &STContactorCorpInfo::hidedeptlist, &STContactorCorpInfo::posdepts,
     &STContactorCorpInfo::posdetails};
 
-std::vector<Carrier> Carriers()
-{
-    return {
-        {"department", 0x1,
-         [](IStore& s, const std::wstring& t) { STDeptInfo d; d.Did = 1; SetAll(d, kDeptTexts, t); s.SaveDeptInfo(d); },
-         [](IStore& s) {
-             std::list<boost::shared_ptr<STDeptInfo>> l;
-             s.LoadDeptInfo(0, l);
-             return l.empty() ? std::vector<std::wstring>() : GetAll(*l.front(), kDeptTexts);
-         }},
-        {"corporation", 0x80000,
-         [](IStore& s, const std::wstring& t) { STCorpInfo c; c.Cid = 1; SetAll(c, kCorpTexts, t); s.SaveCorpInfo(c); },
-         [](IStore& s) { STCorpInfo c; s.LoadCorpInfo(1, c); return GetAll(c, kCorpTexts); }},
-        {"users", 0x4,
-         [](IStore& s, const std::wstring& t) {
-             std::list<STUserBaseInfo> l(1);
-             l.front().Uid = 1;
-             SetAll(l.front(), kUserTexts, t);
-             s.ModifyUserBaseInfo(l);
-             s.ModifyUserBaseInfoEx(l);
-         },
-         [](IStore& s) {
-             STUserBaseInfo u, ex;
-             s.GetUserBaseInfo(1, u);
-             s.GetUserBaseInfoEx(1, ex);
-             auto texts = GetAll(u, kUserTexts);
-             for (auto& t : GetAll(ex, kUserTexts)) texts.push_back(t);
-             return texts;
-         }},
-        {"contact lists", 0x400000 | 0x1000000,
-         [](IStore& s, const std::wstring& t) {
-             std::map<ULONG, STContactInfo> m;
-             STContactInfo& c = m[1];
-             c.uid = 1;
-             c.contactor.markname = t;
-             SetAll(c, kContactTexts, t);
-             c.mapCorpInfo[7].cid = 7;
-             SetAll(c.mapCorpInfo[7], kContactCorpTexts, t);
-             s.SaveContactList(m, false);
-             s.SaveContactList(m, true);
-         },
-         [](IStore& s) {
-             std::vector<std::wstring> texts;
-             for (bool stranger : {false, true}) {
-                 STContactInfo c;
-                 s.GetContact(1, c, stranger);
-                 texts.push_back(c.contactor.markname);
-                 for (auto& t : GetAll(c, kContactTexts)) texts.push_back(t);
-                 for (auto& t : GetAll(c.mapCorpInfo[7], kContactCorpTexts)) texts.push_back(t);
-             }
-             return texts;
-         }},
-        {"groups", 0x8 | 0x10,
-         [](IStore& s, const std::wstring& t) {
-             auto g = STGroup::CreateObject();
-             g->Gid = 1;
-             g->Name = t;
-             s.UpdateGroup(g);
-             s.UpdateInnerGroup(g);
-         },
-         [](IStore& s) {
-             boost::shared_ptr<STGroup> outer, inner;
-             s.GetGroup(1, outer);
-             s.GetInnerGroup(1, inner);
-             return std::vector<std::wstring>{outer ? outer->Name : L"?", inner ? inner->Name : L"?"};
-         }},
-        {"sessions", 0x40,
-         [](IStore& s, const std::wstring& t) {
-             std::list<STSessionInfo> l(1);
-             l.front().SessionId = 1;
-             l.front().Title = t;
-             l.front().Transfer = t;
-             s.SaveSessionList(l);
-         },
-         [](IStore& s) {
-             std::list<STSessionInfo> l;
-             s.LoadSessionList(l);
-             return l.empty() ? std::vector<std::wstring>() : std::vector<std::wstring>{l.front().Title, l.front().Transfer};
-         }},
-        {"shared files", 0x100,
-         [](IStore& s, const std::wstring& t) {
-             STQGroupShareFile f;
-             f.QGroupId = 1;
-             f.ClientFileId = 1;
-             f.FileName = t;
-             f.FileMD5Id = t;
-             s.SetQGroupShareFiles(1, {&f});
-         },
-         [](IStore& s) {
-             std::list<STQGroupShareFile*> l;
-             s.GetQGroupShareFiles(1, l);
-             return l.empty() ? std::vector<std::wstring>() : std::vector<std::wstring>{l.front()->FileName, l.front()->FileMD5Id};
-         }},
-        {"fast login", 0x200000,
-         [](IStore& s, const std::wstring& t) { s.SetFastLoginSessionId(t, false); },
-         [](IStore& s) { std::wstring id; s.GetFastLoginSessionId(id); return std::vector<std::wstring>{id}; }},
-    };
-}
+const Carrier kCarriers[] = {
+    {"department", 0x1,
+     [](IStore& s, const std::wstring& t) { STDeptInfo d; d.Did = 1; SetAll(d, kDeptTexts, t); s.SaveDeptInfo(d); },
+     [](IStore& s, Texts& out) {
+         std::list<boost::shared_ptr<STDeptInfo>> l;
+         s.LoadDeptInfo(0, l);
+         for (const auto& d : l) GetAll(*d, kDeptTexts, out);
+     }},
+    {"corporation", 0x80000,
+     [](IStore& s, const std::wstring& t) { STCorpInfo c; c.Cid = 1; SetAll(c, kCorpTexts, t); s.SaveCorpInfo(c); },
+     [](IStore& s, Texts& out) { STCorpInfo c; if (s.LoadCorpInfo(1, c)) GetAll(c, kCorpTexts, out); }},
+    {"users", 0x4,
+     [](IStore& s, const std::wstring& t) {
+         std::list<STUserBaseInfo> l(1);
+         l.front().Uid = 1;
+         SetAll(l.front(), kUserTexts, t);
+         s.ModifyUserBaseInfo(l);
+         s.ModifyUserBaseInfoEx(l);
+     },
+     [](IStore& s, Texts& out) {
+         STUserBaseInfo u, ex;
+         if (s.GetUserBaseInfo(1, u)) GetAll(u, kUserTexts, out);
+         if (s.GetUserBaseInfoEx(1, ex)) GetAll(ex, kUserTexts, out);
+     }},
+    {"contact lists", 0x400000 | 0x1000000,
+     [](IStore& s, const std::wstring& t) {
+         std::map<ULONG, STContactInfo> m;
+         STContactInfo& c = m[1];
+         c.uid = 1;
+         c.contactor.markname = t;
+         SetAll(c, kContactTexts, t);
+         c.mapCorpInfo[7].cid = 7;
+         SetAll(c.mapCorpInfo[7], kContactCorpTexts, t);
+         s.SaveContactList(m, false);
+         s.SaveContactList(m, true);
+     },
+     [](IStore& s, Texts& out) {
+         for (bool stranger : {false, true}) {
+             STContactInfo c;
+             s.GetContact(1, c, stranger);
+             out.push_back(c.contactor.markname);
+             GetAll(c, kContactTexts, out);
+             GetAll(c.mapCorpInfo[7], kContactCorpTexts, out);
+         }
+     }},
+    {"groups", 0x8 | 0x10,
+     [](IStore& s, const std::wstring& t) {
+         s.UpdateGroup(Group(1, t));
+         s.UpdateInnerGroup(Group(1, t));
+     },
+     [](IStore& s, Texts& out) {
+         boost::shared_ptr<STGroup> outer, inner;
+         if (s.GetGroup(1, outer) && s.GetInnerGroup(1, inner)) out = {outer->Name, inner->Name};
+     }},
+    {"sessions", 0x40,
+     [](IStore& s, const std::wstring& t) {
+         std::list<STSessionInfo> l(1);
+         l.front().SessionId = 1;
+         l.front().Title = l.front().Transfer = t;
+         s.SaveSessionList(l);
+     },
+     [](IStore& s, Texts& out) {
+         std::list<STSessionInfo> l;
+         s.LoadSessionList(l);
+         for (const auto& session : l) out = {session.Title, session.Transfer};
+     }},
+    {"shared files", 0x100,
+     [](IStore& s, const std::wstring& t) {
+         STQGroupShareFile f;
+         f.QGroupId = f.ClientFileId = 1;
+         f.FileName = f.FileMD5Id = t;
+         s.SetQGroupShareFiles(1, {&f});
+     },
+     [](IStore& s, Texts& out) {
+         std::list<STQGroupShareFile*> l;
+         s.GetQGroupShareFiles(1, l);
+         for (const auto* f : l) out = {f->FileName, f->FileMD5Id};
+     }},
+    {"fast login", 0x200000, [](IStore& s, const std::wstring& t) { s.SetFastLoginSessionId(t, false); },
+     [](IStore& s, Texts& out) { out.resize(1); s.GetFastLoginSessionId(out[0]); }},
+};
 
 }  // namespace
 
 TEST_F(StoreTest, HostileTextInEveryColumnSavesAndLoadsBackAsWritten)
 {
-    for (const Carrier& carrier : Carriers()) {
+    for (const Carrier& carrier : kCarriers) {
         for (const Hostile& hostile : HostileTexts()) {
             SCOPED_TRACE(std::string(carrier.name) + " / " + hostile.name);
             const std::string path = m_dir.File(std::string("hostile-") + carrier.name + "-" + hostile.name + ".db");
@@ -188,7 +167,8 @@ TEST_F(StoreTest, HostileTextInEveryColumnSavesAndLoadsBackAsWritten)
             EXPECT_EQ(store.SaveToDisk(carrier.mask, TRUE), 1);
             store.Reset();
             ASSERT_EQ(store.LoadFromDisk(carrier.mask), 1);
-            const std::vector<std::wstring> back = carrier.get(store);
+            Texts back;
+            carrier.get(store, back);
             ASSERT_FALSE(back.empty());
             for (size_t i = 0; i < back.size(); ++i) EXPECT_TRUE(back[i] == hostile.readBack) << "field " << i;
             store.CloseDBFile();

@@ -1,20 +1,16 @@
 // Rows the client writes at once land even when a masked save has just closed the file.
-#include <gtest/gtest.h>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-class ImmediateWriteTest : public StoreTest {
+class ImmediateWriteTest : public CStoreTest {
 protected:
     void SetUp() override
     {
-        m_store.SetDBPath(DbPathW());
+        CStoreTest::SetUp();
         ASSERT_EQ(m_store.LoadFromDisk(), 1);
         ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
     }
-    CStore m_store;
 };
 
 }  // namespace
@@ -31,22 +27,12 @@ TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
         {"recent contact", [](CStore& s) { s.UpdateRecentContactor(5, 1, 100); },
          "select count(*) from RecentContact where recentId=5", "1"},
         {"recent contact deleted",
-         [](CStore& s) {
-             s.UpdateRecentContactor(6, 1, 100);
-             s.SaveToDisk(0, TRUE);
-             s.DeleteRecentContactor(6, 1);
-         },
+         [](CStore& s) { s.UpdateRecentContactor(6, 1, 100); s.SaveToDisk(0, TRUE); s.DeleteRecentContactor(6, 1); },
          "select count(*) from RecentContact where recentId=6", "0"},
         {"contact", [](CStore& s) { STContactInfo c; c.uid = 9; s.AddContact(c, false); },
          "select count(*) from ContactListInfo where uid=9", "1"},
         {"stranger removed",
-         [](CStore& s) {
-             STContactInfo c;
-             c.uid = 10;
-             s.AddContact(c, true);
-             s.SaveToDisk(0, TRUE);
-             s.DelContact(10, true);
-         },
+         [](CStore& s) { STContactInfo c; c.uid = 10; s.AddContact(c, true); s.SaveToDisk(0, TRUE); s.DelContact(10, true); },
          "select count(*) from StrangerContactListInfo where uid=10", "0"},
         {"last live time", [](CStore& s) { unsigned t = 77; s.SetLastLiveTime(&t, true); },
          "select LastLiveTime from Fast_Login_Data", "77"},

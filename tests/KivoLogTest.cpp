@@ -1,28 +1,6 @@
 #include <fstream>
-#include <string>
 
-#include <gtest/gtest.h>
-
-#include "KivoLog.h"
 #include "TestDb.h"
-
-TEST(KivoLog, HandsEachFormToTheSinkAsOneRecord)
-{
-    LogCapture log;
-    CKivoLog::Print(L"plain");
-    CKivoLog::Print(L"CStore::SaveToDisk", L"Begin");
-    CKivoLog::Print(L"CStore::SaveToDisk", L"Begin and type = ", 0x80001u);
-    CKivoLog::PrintV(L"path = %s, n = %d", L"/tmp/x", 3);
-    const auto& r = log.Records();
-    ASSERT_EQ(r.size(), 4u);
-    EXPECT_EQ(r[0].text, L"plain");
-    EXPECT_EQ(r[1].function, L"CStore::SaveToDisk");
-    EXPECT_EQ(r[1].message, L"Begin");
-    EXPECT_FALSE(r[1].hasCode);
-    EXPECT_TRUE(r[2].hasCode);
-    EXPECT_EQ(r[2].code, 0x80001u);
-    EXPECT_EQ(r[3].text, L"path = /tmp/x, n = 3");
-}
 
 TEST(KivoLog, FileSinkAppendsUtf8Lines)
 {

@@ -1,7 +1,4 @@
-#include <list>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -17,10 +14,8 @@ STQGroupShareFile File(ULONG group, ULONG clientFileId, const std::wstring& name
     return file;
 }
 
-class QGroupShareFileDBStoreTest : public StoreTest {
+class QGroupShareFileDBStoreTest : public CStoreTest {
 protected:
-    void SetUp() override { m_store.SetDBPath(DbPathW()); }
-
     void Set(unsigned int group, std::list<STQGroupShareFile> files)
     {
         std::list<STQGroupShareFile*> pointers;
@@ -36,8 +31,6 @@ protected:
         for (const STQGroupShareFile* f : files) names.push_back(f->FileName + L"|" + f->ExtraText1);
         return names;
     }
-
-    CStore m_store;
 };
 
 // Run under AddressSanitizer: the handed-out records are passed back, and the dropped
@@ -61,21 +54,20 @@ TEST_F(QGroupShareFileDBStoreTest, SaveRewritesHeldGroupsAndLeavesOthersAlone)
 {
     CreateSchema(DbPath());
     PlainDb db(DbPath());
-    for (const char* row : {"(7, 1, 1, 'old1', 0, 0, 0, '', 1, 0, 0, 0)", "(7, 3, 1, 'old3', 0, 0, 0, '', 3, 0, 0, 0)",
-                            "(8, 1, 1, 'other', 0, 0, 0, '', 1, 0, 0, 0)", "(9, 1, 1, 'gone', 0, 0, 0, '', 1, 0, 0, 0)"})
-        db.Exec(std::string("insert into QGroupShareFileInfoPwd values ") + row);
+    db.Exec("insert into QGroupShareFileInfoPwd values (7, 1, 1, 'old1', 0, 0, 0, '', 1, 0, 0, 0),"
+            " (7, 3, 1, 'old3', 0, 0, 0, '', 3, 0, 0, 0), (8, 1, 1, 'other', 0, 0, 0, '', 1, 0, 0, 0),"
+            " (9, 1, 1, 'gone', 0, 0, 0, '', 1, 0, 0, 0)");
     Set(7, {File(7, 2, L"it's \U0001F4C4.pdf")});
     Set(9, {});
     ASSERT_EQ(1, m_store.SaveToDisk(0x100, FALSE));
 
-    EXPECT_EQ((std::vector<std::vector<std::string>>{{"7", "2"}, {"8", "1"}}),
-              db.Rows("select QGroupId, ClientFileId from QGroupShareFileInfoPwd order by QGroupId"));
+    EXPECT_EQ((Rows{{"7", "2"}, {"8", "1"}}), db.Rows("select QGroupId, ClientFileId from QGroupShareFileInfoPwd order by 1"));
     ASSERT_EQ(1, m_store.LoadFromDisk(0x100));
     EXPECT_EQ((std::vector<std::wstring>{L"it's \U0001F4C4.pdf|"}), Names(7));
     std::list<STQGroupShareFile*> files;
     m_store.GetQGroupShareFiles(7, files);
-    EXPECT_EQ(L"md5'it's \U0001F4C4.pdf", files.front()->FileMD5Id);
-    EXPECT_EQ(3000000002u, files.front()->FileAddTime);
+    EXPECT_EQ(std::make_pair(std::wstring(L"md5'it's \U0001F4C4.pdf"), 3000000002u),
+              std::make_pair(files.front()->FileMD5Id, files.front()->FileAddTime));
 }
 
 TEST_F(QGroupShareFileDBStoreTest, DuplicateRowPairFailsTheSaveAndLeavesTheTableAsItWas)

@@ -1,7 +1,4 @@
-#include <list>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -15,22 +12,7 @@ STSessionInfo Session(LONG id, const std::wstring& title, const std::wstring& tr
     return info;
 }
 
-class SessionListDBStoreTest : public StoreTest {
-protected:
-    void SetUp() override { m_store.SetDBPath(DbPathW()); }
-
-    std::list<STSessionInfo> Reloaded()
-    {
-        CStore fresh;
-        fresh.SetDBPath(DbPathW());
-        EXPECT_EQ(1, fresh.LoadFromDisk(0x40));
-        std::list<STSessionInfo> out;
-        fresh.LoadSessionList(out);
-        return out;
-    }
-
-    CStore m_store;
-};
+using SessionListDBStoreTest = CStoreTest;
 
 TEST_F(SessionListDBStoreTest, QuotedAndNonBmpTextsSaveAndLoadUnchanged)
 {
@@ -39,16 +21,16 @@ TEST_F(SessionListDBStoreTest, QuotedAndNonBmpTextsSaveAndLoadUnchanged)
     m_store.SaveSessionList({info});
     ASSERT_EQ(1, m_store.SaveToDisk(0x40, FALSE));
 
-    std::list<STSessionInfo> out = Reloaded();
+    CStore fresh;
+    fresh.SetDBPath(DbPathW());
+    ASSERT_EQ(1, fresh.LoadFromDisk(0x40));
+    std::list<STSessionInfo> out;
+    fresh.LoadSessionList(out);
     ASSERT_EQ(1u, out.size());
     const STSessionInfo& back = out.front();
-    EXPECT_EQ(-5, back.SessionId);
-    EXPECT_EQ(-50, back.RoomId);
-    EXPECT_EQ(info.Title, back.Title);
-    EXPECT_EQ(info.Transfer, back.Transfer);
-    EXPECT_EQ(0xFFFFFFFFu, back.Cid);  // the -1 default written as -1
-    EXPECT_EQ(0xFFFFFFFFu, back.Uid);
-    EXPECT_EQ(3, back.CreateSource);
+    EXPECT_EQ(std::make_tuple(-5, -50, info.Title, info.Transfer, 3),
+              std::tie(back.SessionId, back.RoomId, back.Title, back.Transfer, back.CreateSource));
+    EXPECT_EQ(std::make_pair(0xFFFFFFFFu, 0xFFFFFFFFu), std::make_pair(back.Cid, back.Uid));  // -1 written as -1
 }
 
 TEST_F(SessionListDBStoreTest, SaveSessionListMergesBySessionIdAndLaterElementWins)
@@ -68,13 +50,10 @@ TEST_F(SessionListDBStoreTest, SaveKeepsRowsOfSessionsNoLongerHeld)
 {
     CreateSchema(DbPath());
     PlainDb db(DbPath());
-    db.Exec("insert into SessionList values (99, 0, 'old', 1, 1, 0, '')");
-    db.Exec("insert into SessionList values (1, 0, 'stale', 1, 1, 0, '')");
+    db.Exec("insert into SessionList values (99, 0, 'old', 1, 1, 0, ''), (1, 0, 'stale', 1, 1, 0, '')");
     m_store.SaveSessionList({Session(1, L"fresh")});
     ASSERT_EQ(1, m_store.SaveToDisk(0x40, TRUE));
-
-    EXPECT_EQ((std::vector<std::vector<std::string>>{{"1", "fresh"}, {"99", "old"}}),
-              db.Rows("select SessionId, Title from SessionList order by SessionId"));
+    EXPECT_EQ((Rows{{"1", "fresh"}, {"99", "old"}}), db.Rows("select SessionId, Title from SessionList order by 1"));
 }
 
 TEST_F(SessionListDBStoreTest, FailedInsertCommitsNothing)
@@ -82,7 +61,7 @@ TEST_F(SessionListDBStoreTest, FailedInsertCommitsNothing)
     CreateSchema(DbPath());
     PlainDb db(DbPath());
     db.Exec("insert into SessionList values (1, 0, 'old', 1, 1, 0, '')");
-    db.Exec("create trigger no2 before insert on SessionList when new.SessionId = 2 begin select raise(abort, 'x'); end");
+    db.Refuse("insert on SessionList when new.SessionId = 2");
     m_store.SaveSessionList({Session(1, L"new"), Session(2, L"blocked")});
     for (int inTransaction : {FALSE, TRUE}) {
         EXPECT_EQ(0, m_store.SaveToDisk(0x40, inTransaction));

@@ -1,43 +1,29 @@
 // Cells the store never wrote: NULL, text in number columns, rows shorter than the store
 // expects. Every load completes, every store answers, nothing crashes.
-#include <gtest/gtest.h>
-
 #include "Schema.h"
-#include "Store.h"
-#include "TestDb.h"
-#include "Utf8.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-unsigned AllBits()
-{
-    unsigned mask = 0;
-    for (const auto& row : CStore::MaskTable()) mask |= row.bit;
-    return mask;
-}
-
-std::string Name(const TableSchema& table) { return ToUtf8(std::wstring(table.name)); }
+std::string Name(const TableSchema& table) { return ToUtf8(table.name); }
 
 // The first column's name, for tables cut down to it.
 std::string FirstColumn(const TableSchema& table)
 {
-    const std::string sql = ToUtf8(std::wstring(table.createSql));
+    const std::string sql = ToUtf8(table.createSql);
     size_t open = sql.find('(');
     size_t end = sql.find_first_of(" ,", open + 1);
     return sql.substr(open + 1, end - open - 1);
 }
 
-class StrangeCellsTest : public StoreTest {
+class StrangeCellsTest : public CStoreTest {
 protected:
     void LoadAndSaveEverything()
     {
-        CStore store;
-        store.SetDBPath(DbPathW());
-        EXPECT_EQ(store.LoadFromDisk(), 1);
-        store.SetDataConsistentFlag(AllBits(), true);
-        store.SaveToDisk(AllBits(), TRUE);
-        EXPECT_EQ(store.LoadFromDisk(AllBits()), 1);
-        store.CloseDBFile();
+        EXPECT_EQ(m_store.LoadFromDisk(), 1);
+        m_store.SetDataConsistentFlag(AllBits(), true);
+        m_store.SaveToDisk(AllBits(), TRUE);
+        EXPECT_EQ(m_store.LoadFromDisk(AllBits()), 1);
     }
 };
 
@@ -62,6 +48,7 @@ TEST_F(StrangeCellsTest, NullAndTextInEveryColumnLoad)
         }
     }
     LoadAndSaveEverything();
+    m_store.CloseDBFile();
     EXPECT_EQ(PlainDb(DbPath()).Value("PRAGMA integrity_check"), "ok");
 }
 
@@ -78,11 +65,8 @@ TEST_F(StrangeCellsTest, RowsWithFewerColumnsThanTheStoreReadsLoadWithDefaults)
         }
     }
     LoadAndSaveEverything();
-    CStore store;
-    store.SetDBPath(DbPathW());
-    ASSERT_EQ(store.LoadFromDisk(), 1);
     std::list<boost::shared_ptr<STDeptInfo>> depts;
-    store.LoadDeptInfo(0, depts);
+    m_store.LoadDeptInfo(0, depts);
     ASSERT_EQ(depts.size(), 1u);
     EXPECT_EQ(depts.front()->Cid, 7u);
     EXPECT_EQ(depts.front()->Name, L"");

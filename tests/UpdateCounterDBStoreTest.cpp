@@ -1,10 +1,6 @@
 // The seven update-counter stores, through IStore: one table of cases.
-#include <string>
-
 #include "MiscFuncs.h"
-#include "Store.h"
-#include "TestDb.h"
-#include "Utf8.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
@@ -45,13 +41,10 @@ TEST_F(UpdateCounterTest, EveryCounterSavesOneRowByItsBitAndLoadsBack)
         store.SetDBPath(DbPathW());
         m_log.Clear();
         EXPECT_EQ(1, (store.*c.set)(-7));
-        if (c.setLog) {
-            EXPECT_TRUE(m_log.HasText(c.setLog));
-        }
+        EXPECT_TRUE(!c.setLog || m_log.HasText(c.setLog));
         EXPECT_EQ(1, store.SaveToDisk(c.bit, TRUE));
         EXPECT_EQ(1, store.SaveToDisk(c.bit, FALSE));
-        EXPECT_EQ((std::vector<std::vector<std::string>>{{"-7"}}),
-                  plain.Rows("select " + c.column + " from " + c.table));
+        EXPECT_EQ(Rows{{"-7"}}, plain.Rows("select " + c.column + " from " + c.table));
 
         store.Reset();
         LONG uc = 0;
@@ -70,6 +63,25 @@ TEST_F(UpdateCounterTest, EveryCounterSavesOneRowByItsBitAndLoadsBack)
     }
 }
 
+TEST_F(UpdateCounterTest, LoadLocalUcReadsWhatSaveLocalUcSet)
+{
+    CStore store;
+    LocalUcInfo saved;
+    saved.Corp = 4000000000u;
+    saved.ColleagueGroup = 2;
+    saved.ColleagueList = 3;
+    saved.ContactorGroup = 4;
+    saved.ContactorList = 5;
+    ASSERT_EQ(1, store.SaveLocalUc(&saved));
+    ASSERT_EQ(1, store.SaveUserQGroupListUC(6));
+    LocalUcInfo loaded;
+    ASSERT_EQ(1, store.LoadLocalUc(&loaded));
+    EXPECT_EQ(std::make_tuple(4000000000u, 2u, 3u, 4u, 5u, 6u, 0u),
+              std::tie(loaded.Corp, loaded.ColleagueGroup, loaded.ColleagueList, loaded.ContactorGroup,
+                       loaded.ContactorList, loaded.UserQGroupList, loaded.UserNGroupList));
+    EXPECT_EQ(0, store.SaveLocalUc(nullptr) + store.LoadLocalUc(nullptr));
+}
+
 TEST_F(UpdateCounterTest, ContactUCStampsEverySaveWithItsTime)
 {
     CStore store;
@@ -77,20 +89,17 @@ TEST_F(UpdateCounterTest, ContactUCStampsEverySaveWithItsTime)
     store.SaveContactUC(3);
     const std::string before = ToUtf8(CMiscFuncs::GetCurTime(0).Str());
     ASSERT_EQ(1, store.SaveToDisk(0x800000, FALSE));
-    const std::string after = ToUtf8(CMiscFuncs::GetCurTime(0).Str());
-
-    PlainDb plain(DbPath());
-    const std::string stamp = plain.Value("select UpdateTime from ContactUC where ContactUC = 3");
+    const std::string stamp = PlainDb(DbPath()).Value("select UpdateTime from ContactUC where ContactUC = 3");
     EXPECT_LE(before, stamp);
-    EXPECT_GE(after, stamp);
+    EXPECT_GE(ToUtf8(CMiscFuncs::GetCurTime(0).Str()), stamp);
 }
 
 TEST_F(UpdateCounterTest, FailedInsertKeepsTheStoredCounter)
 {
     CreateSchema(DbPath());
     PlainDb plain(DbPath());
-    plain.Exec("insert into ExternalContactUC values (7);"
-               "create trigger refuse before insert on ExternalContactUC begin select raise(abort, 'refused'); end");
+    plain.Exec("insert into ExternalContactUC values (7)");
+    plain.Refuse("insert on ExternalContactUC");
     for (int bInTransaction : {TRUE, FALSE}) {
         SCOPED_TRACE(bInTransaction);
         CStore store;

@@ -1,22 +1,25 @@
-#include <list>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-class UpdateSessionListDBStoreTest : public StoreTest {
-protected:
-    void SetUp() override { m_store.SetDBPath(DbPathW()); }
+using Pairs = std::vector<std::pair<LONG, LONG>>;
 
+class UpdateSessionListDBStoreTest : public CStoreTest {
+protected:
     int Replace(std::list<STSessionDisplayId> pairs)
     {
         std::list<STSessionDisplayId*> pointers;
         for (STSessionDisplayId& pair : pairs) pointers.push_back(&pair);
         return m_store.SaveUpdateSessionList(pointers);
     }
-
-    CStore m_store;
+    Pairs Held()
+    {
+        std::list<STSessionDisplayId*> held;
+        m_store.GetUpdateSessionList(held);
+        Pairs pairs;
+        for (const STSessionDisplayId* p : held) pairs.emplace_back(p->SessionId, p->DisplayId);
+        return pairs;
+    }
 };
 
 // Run under AddressSanitizer: freeing the held records before copying reads freed memory.
@@ -30,11 +33,7 @@ TEST_F(UpdateSessionListDBStoreTest, PassingBackTheHandedOutPointersKeepsThePair
     EXPECT_EQ(1, m_store.SaveUpdateSessionList(handed));
     EXPECT_TRUE(m_log.Has(L"CUpdateSessionListDBStore::save", L"null elements ignored"));
 
-    std::list<STSessionDisplayId*> now;
-    m_store.GetUpdateSessionList(now);
-    std::vector<std::pair<LONG, LONG>> pairs;
-    for (const STSessionDisplayId* p : now) pairs.emplace_back(p->SessionId, p->DisplayId);
-    EXPECT_EQ((std::vector<std::pair<LONG, LONG>>{{1, 10}, {1, 11}, {2, 21}}), pairs);
+    EXPECT_EQ((Pairs{{1, 10}, {1, 11}, {2, 21}}), Held());
 }
 
 TEST_F(UpdateSessionListDBStoreTest, DuplicatePairsFailTheSaveAndLeaveTheTableAsItWas)
@@ -47,22 +46,10 @@ TEST_F(UpdateSessionListDBStoreTest, DuplicatePairsFailTheSaveAndLeaveTheTableAs
         m_log.Clear();
         EXPECT_EQ(0, m_store.SaveToDisk(0x40000, inTransaction));
         EXPECT_TRUE(m_log.Has(L"CUpdateSessionListDBStore::SaveToDisk", L"insert into UserQGroupId error"));
-        EXPECT_EQ((std::vector<std::vector<std::string>>{{"-1", "-10"}, {"1", "10"}}),
-                  db.Rows("select SessionId, DisplayId from UpdateSessionlistId order by SessionId"));
+        EXPECT_EQ((Rows{{"-1", "-10"}, {"1", "10"}}), db.Rows("select * from UpdateSessionlistId order by SessionId"));
     }
-}
-
-TEST_F(UpdateSessionListDBStoreTest, LoadReplacesTheListWithTheTableRows)
-{
-    Replace({{4, 40}, {5, 50}});
-    ASSERT_EQ(1, m_store.SaveToDisk(0x40000, TRUE));
-    Replace({{9, 90}});
-    ASSERT_EQ(1, m_store.LoadFromDisk(0x40000));
-    std::list<STSessionDisplayId*> out;
-    m_store.GetUpdateSessionList(out);
-    ASSERT_EQ(2u, out.size());
-    EXPECT_EQ(40, out.front()->DisplayId);
-    EXPECT_EQ(50, out.back()->DisplayId);
+    ASSERT_EQ(1, m_store.LoadFromDisk(0x40000));  // the held list becomes the table's
+    EXPECT_EQ((Pairs{{1, 10}, {-1, -10}}), Held());
 }
 
 }  // namespace

@@ -1,14 +1,9 @@
-#include <chrono>
-#include <tuple>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "FaultVfs.h"
+#include "StoreTestSupport.h"
 #include "UserBaseInfoDBStore.h"
 #include "UserPositionExInfoDBStore.h"
 
 namespace {
-
-using Rows = std::vector<std::vector<std::string>>;
 
 auto Fields(const STUserBaseInfo& u)
 {
@@ -30,24 +25,26 @@ STUserBaseInfo User(ULONG uid, const std::wstring& name = L"Ann", ULONG exist = 
 
 // Every test runs on both twins; they differ only in table and texts and in how a
 // pending row is written.
-class UserStoreTest : public StoreTest, public ::testing::WithParamInterface<bool> {
+class UserStoreTest : public OpenDbTest, public ::testing::WithParamInterface<bool> {
 protected:
     void SetUp() override
     {
-        CreateSchema(DbPath());
-        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        OpenDbTest::SetUp();
         Store().SetConsistent(true);
     }
-    bool Ex() const { return GetParam(); }
-    CUserBaseInfoDBStore& Store() { return Ex() ? m_ex : m_base; }
-    std::string Table() const { return Ex() ? "UserBaseInfoEx" : "UserBaseInfo"; }
-    std::wstring Class() const { return Ex() ? L"CUserPositionExInfoDBStore" : L"CUserBaseInfoDBStore"; }
+    CUserBaseInfoDBStore& Store() { return GetParam() ? m_ex : m_base; }
+    std::string Table() const { return GetParam() ? "UserBaseInfoEx" : "UserBaseInfo"; }
+    std::wstring Class() const { return GetParam() ? L"CUserPositionExInfoDBStore" : L"CUserBaseInfoDBStore"; }
     Rows Names() { return m_plain.Rows("select Uid, Name, ExistFlag, PartialFlag from " + Table() + " order by Uid"); }
+    std::list<STUserBaseInfo> All()
+    {
+        std::list<STUserBaseInfo> all;
+        Store().GetAllUserBaseInfo(all);
+        return all;
+    }
 
-    CDbSQLite m_db;
     CUserBaseInfoDBStore m_base{&m_db};
     CUserPositionExInfoDBStore m_ex{&m_db};
-    PlainDb m_plain{DbPath()};
 };
 
 INSTANTIATE_TEST_SUITE_P(Twins, UserStoreTest, ::testing::Bool(),
@@ -79,61 +76,57 @@ TEST_P(UserStoreTest, SoftRemoveAfterAModifyIsWrittenAsRemoved)
 TEST_P(UserStoreTest, FailedDeleteKeepsEverythingPending)
 {
     m_plain.Exec("insert into " + Table() + " (Uid, Name) values (5, 'five'), (6, 'six')");
-    m_plain.Exec("create trigger keep5 before delete on " + Table() +
-                 " when old.Uid = 5 begin select raise(abort, 'keep 5'); end");
+    m_plain.Refuse("delete on " + Table() + " when old.Uid = 5");
     Store().RemoveBaseUserInfo(5);
     Store().RemoveBaseUserInfo(6);
     Store().ModifyUserBaseInfo({User(7)});
     EXPECT_EQ(0, Store().SaveToDisk(0));
-    const std::string name = Table();
-    const std::wstring table(name.begin(), name.end());
-    EXPECT_TRUE(m_log.Has(Class() + L"::SaveToDisk", L"delete from " + table + L" (m_mapDeleteInfo) errorkeep 5"));
+    const std::wstring table = FromUtf8(Table());
+    EXPECT_TRUE(m_log.Has(Class() + L"::SaveToDisk", L"delete from " + table + L" (m_mapDeleteInfo) errorrefused"));
     EXPECT_EQ((Rows{{"5", "five", "1", "0"}, {"6", "six", "1", "0"}}), Names());
 
-    m_plain.Exec("drop trigger keep5");
+    m_plain.Exec("drop trigger refuse");
     ASSERT_EQ(1, Store().SaveToDisk(0));
     EXPECT_EQ((Rows{{"7", "Ann", "1", "0"}}), Names());
 }
 
-// A deferred foreign key fails only the commit.
 TEST_P(UserStoreTest, FailedCommitKeepsEverythingPending)
 {
-    m_plain.Exec("drop table " + Table());
-    m_plain.Exec("create table Corps (id int primary key)");
-    m_plain.Exec("create table " + Table() + " (Uid int primary key,Cid int,CorpAccount varchar(100),"
-                 "Account varchar(100),Name varchar(100),Gender int, PartialFlag int default 0, ExistFlag int default 1,"
-                 " PositionEx varchar(100), ActiveState int default 1,"
-                 " foreign key(Cid) references Corps(id) deferrable initially deferred)");
-    m_db.Close();
-    ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
-    ASSERT_EQ(101, m_db.DirectStatement(L"PRAGMA foreign_keys=ON"));
     Store().ModifyUserBaseInfo({User(1)});
-    EXPECT_EQ(0, Store().SaveToDisk(0));
+    {
+        FaultVfs vfs;
+        m_db.Close();  // reopen through the faulty file system
+        ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+        vfs.Arm(FaultVfs::Op::Sync, 1, FaultVfs::Mode::FromThenOn);
+        EXPECT_EQ(0, Store().SaveToDisk(0));
+        m_db.Close();
+    }
     EXPECT_TRUE(m_log.Has(Class() + L"::SaveToDisk", L"COMMIT ERROR"));
-    m_plain.Exec("insert into Corps values (1000)");
+    ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+    EXPECT_TRUE(Names().empty());
     ASSERT_EQ(1, Store().SaveToDisk(0));
     EXPECT_EQ((Rows{{"1", "Ann", "1", "0"}}), Names());
 
     // Nothing is left to write once a save committed.
-    m_plain.Exec("create trigger refuse before insert on " + Table() + " begin select raise(abort, 'no'); end");
+    m_plain.Refuse("insert on " + Table());
     EXPECT_EQ(1, Store().SaveToDisk(0));
 }
 
+// Which fields each step copies: a partial row loads without its texts and Gender, a
+// partial change leaves the held texts alone while its pending copy carries them and
+// no PartialFlag, and the save merges that copy into memory.
 TEST_P(UserStoreTest, PartialRecords)
 {
     m_plain.Exec("insert into " + Table() + " values (1, 1000, 'kivo', 'acc', 'Ann', 0, 1, 0, '4', 3)");
     m_plain.Exec("insert into " + Table() + " values (2, 1000, 'kivo', 'bob', 'Bob', 0, NULL, 1, '5', 1)");
     ASSERT_EQ(1, Store().LoadFromDisk());
-    std::list<STUserBaseInfo> all;
-    Store().GetAllUserBaseInfo(all);
+    std::list<STUserBaseInfo> all = All();
     ASSERT_EQ(2u, all.size());
     const STUserBaseInfo& p = all.front();
     EXPECT_TRUE(std::make_tuple(L"", L"", 1, 0u, 1, L"", 3) ==
                 std::make_tuple(p.CorpAccount, p.Name, p.Gender, p.ExistFlag, p.PartialFlag, p.PositionEx, p.ActiveState));
     EXPECT_EQ(0, all.back().PartialFlag);
 
-    // A partial change keeps the held details but its pending copy carries the given
-    // texts and no PartialFlag.
     STUserBaseInfo change = User(2, L"Robert");
     change.PartialFlag = 1;
     change.Gender = 7;
@@ -141,14 +134,11 @@ TEST_P(UserStoreTest, PartialRecords)
     STUserBaseInfo out;
     ASSERT_EQ(1, Store().GetUserBaseInfo(2, out));
     EXPECT_EQ(L"", out.Name);
-    Store().GetAllUserBaseInfo(all);
-    EXPECT_EQ(L"Bob", all.back().Name);
-    EXPECT_EQ(1, all.back().PartialFlag);
+    EXPECT_EQ(std::make_pair(std::wstring(L"Bob"), 1), std::make_pair(All().back().Name, All().back().PartialFlag));
     ASSERT_EQ(1, Store().SaveToDisk(0));
-    EXPECT_EQ("Robert|0|7", m_plain.Value("select Name || '|' || PartialFlag || '|' || Gender from " + Table() +
-                                          " where Uid = 2"));
-    Store().GetAllUserBaseInfo(all);
-    EXPECT_EQ(L"Robert", all.back().Name);
+    EXPECT_EQ("Robert|0|7",
+              m_plain.Value("select Name || '|' || PartialFlag || '|' || Gender from " + Table() + " where Uid = 2"));
+    EXPECT_EQ(L"Robert", All().back().Name);
 }
 
 // A file whose upgrade never added the trailing columns still loads, with defaults.
@@ -158,76 +148,65 @@ TEST_P(UserStoreTest, MissingTrailingColumnsKeepTheirDefaults)
     m_plain.Exec("create table " + Table() + " (Uid int primary key,Cid int,CorpAccount,Account,Name,Gender)");
     m_plain.Exec("insert into " + Table() + " values (1, 1000, 'kivo', 'acc', 'Ann', 0)");
     ASSERT_EQ(1, Store().LoadFromDisk());
-    std::list<STUserBaseInfo> all;
-    Store().GetAllUserBaseInfo(all);
+    const std::list<STUserBaseInfo> all = All();
     ASSERT_EQ(1u, all.size());
     EXPECT_TRUE(std::make_tuple(1u, 1, L"Ann") ==
                 std::make_tuple(all.front().ExistFlag, all.front().ActiveState, all.front().Name));
 }
 
 // The twin deletes before it inserts; the base store's replace runs no delete.
-TEST_F(StoreTest, TwinWritesAPendingUserByDeleteThenInsert)
+TEST_F(CStoreTest, TwinWritesAPendingUserByDeleteThenInsert)
 {
     CreateSchema(DbPath());
-    CStore store;
-    store.SetDBPath(DbPathW());
     PlainDb plain(DbPath());
-    plain.Exec("create trigger nodel before delete on UserBaseInfo begin select raise(abort, 'no'); end");
-    plain.Exec("create trigger nodelex before delete on UserBaseInfoEx begin select raise(abort, 'no'); end");
+    plain.Refuse("delete on UserBaseInfo", "nodel");
+    plain.Refuse("delete on UserBaseInfoEx", "nodelex");
     plain.Exec("insert into UserBaseInfo (Uid, Name) values (1, 'old')");
     plain.Exec("insert into UserBaseInfoEx (Uid, Name) values (1, 'old')");
     STUserBaseInfo user = User(1, L"new");
     user.PositionEx = L"12,a;7;3,b,c";
-    store.ModifyUserBaseInfo({User(1, L"new")});
-    store.ModifyUserBaseInfoEx({user});
-    store.SetDataConsistentFlag(0x4, true);
-    EXPECT_EQ(0, store.SaveToDisk(0x4, FALSE));
-    EXPECT_TRUE(m_log.Has(L"CUserPositionExInfoDBStore::SaveToDisk", L"delete from UserBaseInfoEx errorno"));
-    EXPECT_EQ("new", plain.Value("select Name from UserBaseInfo"));
-    EXPECT_EQ("old", plain.Value("select Name from UserBaseInfoEx"));
+    m_store.ModifyUserBaseInfo({User(1, L"new")});
+    m_store.ModifyUserBaseInfoEx({user});
+    m_store.SetDataConsistentFlag(0x4, true);
+    EXPECT_EQ(0, m_store.SaveToDisk(0x4, FALSE));
+    EXPECT_TRUE(m_log.Has(L"CUserPositionExInfoDBStore::SaveToDisk", L"delete from UserBaseInfoEx errorrefused"));
+    EXPECT_EQ("new old", plain.Value("select a.Name || ' ' || b.Name from UserBaseInfo a, UserBaseInfoEx b"));
 
     plain.Exec("drop trigger nodelex");
-    EXPECT_EQ(1, store.SaveToDisk(0x4, FALSE));
-    EXPECT_EQ("new", plain.Value("select Name from UserBaseInfoEx"));
-    EXPECT_EQ(1, plain.Count("UserBaseInfoEx"));
+    EXPECT_EQ(1, m_store.SaveToDisk(0x4, FALSE));
+    EXPECT_EQ(Rows{{"new"}}, plain.Rows("select Name from UserBaseInfoEx"));
     std::list<int> positions;
-    store.GetPositionExIdList(positions);
+    m_store.GetPositionExIdList(positions);
     EXPECT_EQ((std::list<int>{12, 7}), positions);
 }
 
-// Under the caller's transaction a store forgets its changes only once that one committed.
-TEST_F(StoreTest, SharedTransactionKeepsChangesUntilItCommits)
+// Under the caller's transaction a store forgets its changes only once that one committed:
+// a failure in the last store of the save leaves every table as it was.
+TEST_F(CStoreTest, SharedTransactionKeepsChangesUntilItCommits)
 {
     CreateSchema(DbPath());
-    CStore store;
-    store.SetDBPath(DbPathW());
     PlainDb plain(DbPath());
-    plain.Exec("create trigger failex before insert on DeptUserInfoEx begin select raise(abort, 'no'); end");
-    store.ModifyUserBaseInfo({User(1)});
-    store.ModifyUserBaseInfoEx({User(2)});
+    plain.Refuse("insert on DeptUserInfoEx");
+    m_store.ModifyUserBaseInfo({User(1)});
+    m_store.ModifyUserBaseInfoEx({User(2)});
     STDeptUserInfo members;
     members.Did = 1;
     members.mapUser[1] = 0;
-    store.SaveDeptUserInfoEx(members);
-    store.SetDataConsistentFlag(0x4 | 0x2, true);
-    EXPECT_EQ(0, store.SaveToDisk(0x4 | 0x2, TRUE));
-    EXPECT_EQ(0, plain.Count("UserBaseInfo") + plain.Count("UserBaseInfoEx"));
+    m_store.SaveDeptUserInfoEx(members);
+    m_store.SetDataConsistentFlag(0x4 | 0x2, true);
+    EXPECT_EQ(0, m_store.SaveToDisk(0x4 | 0x2, TRUE));
+    EXPECT_EQ("0 0 0", plain.Counts({"UserBaseInfo", "UserBaseInfoEx", "DeptUserInfoEx"}));
 
-    plain.Exec("drop trigger failex");
-    ASSERT_EQ(1, store.SaveToDisk(0x4 | 0x2, TRUE));
-    EXPECT_EQ(1, plain.Count("UserBaseInfo"));
-    EXPECT_EQ(1, plain.Count("UserBaseInfoEx"));
-    EXPECT_EQ(1, plain.Count("DeptUserInfoEx"));
+    plain.Exec("drop trigger refuse");
+    ASSERT_EQ(1, m_store.SaveToDisk(0x4 | 0x2, TRUE));
+    EXPECT_EQ("1 1 1", plain.Counts({"UserBaseInfo", "UserBaseInfoEx", "DeptUserInfoEx"}));
 
-    plain.Exec("create trigger refuse before insert on UserBaseInfo begin select raise(abort, 'no'); end");
-    EXPECT_EQ(1, store.SaveToDisk(0x4, TRUE));
+    plain.Refuse("insert on UserBaseInfo");
+    EXPECT_EQ(1, m_store.SaveToDisk(0x4, TRUE));
 }
 
-TEST_F(StoreTest, DirectoryOf100000UsersRoundTripsInOneTransaction)
+TEST_F(CStoreTest, DirectoryOf100000UsersRoundTripsInOneTransaction)
 {
-    CreateSchema(DbPath());
-    CStore store;
-    store.SetDBPath(DbPathW());
     std::list<STUserBaseInfo> users;
     std::list<STUserBaseInfo> positions;  // every tenth user also has a row in the second table
     for (ULONG uid = 1; uid <= 100000; ++uid) {
@@ -238,27 +217,19 @@ TEST_F(StoreTest, DirectoryOf100000UsersRoundTripsInOneTransaction)
         users.push_back(u);
         if (uid % 10 == 0) positions.push_back(u);
     }
-    store.ModifyUserBaseInfo(users);
-    store.ModifyUserBaseInfoEx(positions);
-    store.SetDataConsistentFlag(0x4, true);
+    m_store.ModifyUserBaseInfo(users);
+    m_store.ModifyUserBaseInfoEx(positions);
+    m_store.SetDataConsistentFlag(0x4, true);
+    ASSERT_EQ(1, m_store.SaveToDisk(0x4, TRUE));
+    m_store.Reset();
+    ASSERT_EQ(1, m_store.LoadFromDisk(0x4));
 
-    const auto start = std::chrono::steady_clock::now();
-    ASSERT_EQ(1, store.SaveToDisk(0x4, TRUE));
-    const auto saved = std::chrono::steady_clock::now();
-    store.Reset();
-    ASSERT_EQ(1, store.LoadFromDisk(0x4));
-    const auto loaded = std::chrono::steady_clock::now();
-
-    std::list<STUserBaseInfo> base;
-    std::list<STUserBaseInfo> ex;
-    store.GetAllUserBaseInfo(base);
-    store.GetAllUserBaseInfoEx(ex);
+    std::list<STUserBaseInfo> base, ex;
+    m_store.GetAllUserBaseInfo(base);
+    m_store.GetAllUserBaseInfoEx(ex);
     const auto same = [](const STUserBaseInfo& a, const STUserBaseInfo& b) { return Fields(a) == Fields(b); };
     EXPECT_TRUE(std::equal(users.begin(), users.end(), base.begin(), base.end(), same));
     EXPECT_TRUE(std::equal(positions.begin(), positions.end(), ex.begin(), ex.end(), same));
-    std::printf("110000 user rows: save %.0f ms, load %.0f ms\n",
-                std::chrono::duration<double, std::milli>(saved - start).count(),
-                std::chrono::duration<double, std::milli>(loaded - saved).count());
 }
 
 }  // namespace

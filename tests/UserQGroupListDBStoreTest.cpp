@@ -1,22 +1,15 @@
-#include <list>
-
-#include "Store.h"
-#include "TestDb.h"
+#include "StoreTestSupport.h"
 
 namespace {
 
-class UserQGroupListDBStoreTest : public StoreTest {
+class UserQGroupListDBStoreTest : public CStoreTest {
 protected:
-    void SetUp() override { m_store.SetDBPath(DbPathW()); }
-
     std::list<int> Held()
     {
         std::list<int> ids;
         m_store.GetUserQGroupList(ids);
         return ids;
     }
-
-    CStore m_store;
 };
 
 TEST_F(UserQGroupListDBStoreTest, OrderAndNegativeIdsSurviveASaveAndLoad)
@@ -32,6 +25,10 @@ TEST_F(UserQGroupListDBStoreTest, OrderAndNegativeIdsSurviveASaveAndLoad)
     std::list<int> appended = {1};
     m_store.GetUserQGroupList(appended);
     EXPECT_EQ(ids.size() + 1, appended.size());
+
+    m_store.SetUserQGroupList({});  // an empty list empties the table
+    ASSERT_EQ(1, m_store.SaveToDisk(0x10000, FALSE));
+    EXPECT_EQ(0, PlainDb(DbPath()).Count("UserQGroupId"));
 }
 
 TEST_F(UserQGroupListDBStoreTest, RepeatedIdFailsTheSaveWithoutEmptyingTheTable)
@@ -42,19 +39,10 @@ TEST_F(UserQGroupListDBStoreTest, RepeatedIdFailsTheSaveWithoutEmptyingTheTable)
     PlainDb db(DbPath());
     for (int inTransaction : {FALSE, TRUE}) {
         EXPECT_EQ(0, m_store.SaveToDisk(0x10000, inTransaction));
-        EXPECT_EQ((std::vector<std::vector<std::string>>{{"1"}, {"2"}}), db.Rows("select * from UserQGroupId"));
+        EXPECT_EQ((Rows{{"1"}, {"2"}}), db.Rows("select * from UserQGroupId"));
     }
     EXPECT_TRUE(m_log.Has(L"CUserQGroupListDBStore::SaveToDisk", L"insert into UserQGroupId error"));
     EXPECT_EQ((std::list<int>{3, 4, 3}), Held());
-}
-
-TEST_F(UserQGroupListDBStoreTest, EmptyListEmptiesTheTable)
-{
-    m_store.SetUserQGroupList({5});
-    ASSERT_EQ(1, m_store.SaveToDisk(0x10000, FALSE));
-    m_store.SetUserQGroupList({});
-    ASSERT_EQ(1, m_store.SaveToDisk(0x10000, FALSE));
-    EXPECT_EQ(0, PlainDb(DbPath()).Count("UserQGroupId"));
 }
 
 }  // namespace

@@ -58,13 +58,16 @@ std::string Exported()
 
 }  // namespace
 
-TEST_F(ModuleClientTest, CoreSlotsCalledByPositionReachTheirOperations)
+// Slots 3 and 12 are no-ops, 40 sets the flags, 75 and 76 the corporation counter, 100 resets;
+// one slot of every store family besides.
+TEST_F(ModuleClientTest, SlotsCalledByPositionReachTheirOperations)
 {
-    const CString path(FromUtf8(m_dir.File("client.db")));
+    const std::string file = m_dir.File("client.db");
+    const CString path(FromUtf8(file));
     Slot<void, const CString*>(43, &path);                              // SetDBPath
-    EXPECT_EQ((Slot<int, ULONG, ULONG, ULONG>(3, 7, 8, 9)), 1);        // no-op
-    EXPECT_EQ((Slot<int, ULONG>(12, 7)), 1);                            // no-op
-    EXPECT_EQ(Slot<int>(37), 1);                                        // LoadFromDisk()
+    EXPECT_EQ((Slot<int, ULONG, ULONG, ULONG>(3, 7, 8, 9)), 1);
+    EXPECT_EQ((Slot<int, ULONG>(12, 7)), 1);
+    ASSERT_EQ(Slot<int>(37), 1);                                        // LoadFromDisk()
 
     STDeptInfo dept;
     dept.Did = 77;
@@ -73,29 +76,13 @@ TEST_F(ModuleClientTest, CoreSlotsCalledByPositionReachTheirOperations)
     EXPECT_EQ((Slot<int, unsigned int, int>(38, 0x1, FALSE)), 0);       // flag still false
     EXPECT_EQ((Slot<int, unsigned int, bool>(40, 0x1, true)), 1);       // SetDataConsistentFlag
     EXPECT_EQ((Slot<int, unsigned int, int>(38, 0x1, TRUE)), 1);
-    EXPECT_EQ(PlainDb(m_dir.File("client.db")).Value("select Name from DeptInfo where Did=77"), "by position");
+    EXPECT_EQ(PlainDb(file).Value("select Name from DeptInfo where Did=77"), "by position");
+    EXPECT_EQ(Slot<BOOL>(42), TRUE);                                    // OpenDBFile
 
     EXPECT_EQ((Slot<int, ULONG>(76, 4000000000u)), 1);                  // SaveCorpUC
     LONG uc = 0;
     EXPECT_EQ((Slot<int, LONG*>(75, &uc)), 1);                          // GetCorpUC
     EXPECT_EQ(static_cast<ULONG>(uc), 4000000000u);
-
-    EXPECT_EQ(Slot<int>(100), 1);                                       // Reset
-    std::list<boost::shared_ptr<STDeptInfo>> depts;
-    Slot<int, ULONG, std::list<boost::shared_ptr<STDeptInfo>>*>(2, 0, &depts);
-    EXPECT_TRUE(depts.empty());
-    EXPECT_EQ((Slot<int, unsigned int>(36, 0x1)), 1);                   // LoadFromDisk(mask): same path
-    Slot<int, ULONG, std::list<boost::shared_ptr<STDeptInfo>>*>(2, 0, &depts);
-    EXPECT_EQ(depts.size(), 1u);
-    EXPECT_EQ(Slot<BOOL>(42), TRUE);                                    // OpenDBFile
-    Slot<void>(41);                                                     // CloseDBFile
-}
-
-TEST_F(ModuleClientTest, OneSlotOfEveryStoreFamilyByPosition)
-{
-    const CString path(FromUtf8(m_dir.File("families.db")));
-    Slot<void, const CString*>(43, &path);
-    ASSERT_EQ(Slot<int>(37), 1);
 
     boost::shared_ptr<STGroup> group = STGroup::CreateObject();
     group->Gid = 3;
@@ -130,10 +117,9 @@ TEST_F(ModuleClientTest, OneSlotOfEveryStoreFamilyByPosition)
     EXPECT_EQ(gotSessions.size(), 1u);
 
     Slot<void, int, int, int>(47, 8, 1, 100);                           // UpdateRecentContactor: written at once
-    EXPECT_EQ(PlainDb(m_dir.File("families.db")).Value("select time from RecentContact where recentId=8"), "100");
+    EXPECT_EQ(PlainDb(file).Value("select time from RecentContact where recentId=8"), "100");
 
     EXPECT_EQ((Slot<int, LONG>(53, 12)), 1);                            // SaveInnerGroupsUC
-    LONG uc = 0;
     EXPECT_EQ((Slot<int, LONG*>(52, &uc)), 1);
     EXPECT_EQ(uc, 12);
 
@@ -155,7 +141,15 @@ TEST_F(ModuleClientTest, OneSlotOfEveryStoreFamilyByPosition)
     EXPECT_EQ((Slot<int, bool>(97, true)), 1);                          // GetContactCount
     EXPECT_EQ((Slot<int, bool>(97, false)), 0);
     EXPECT_EQ((Slot<int, ULONG, bool>(98, 5, true)), 1);                // IsContactExist
-    Slot<void>(41);
+
+    EXPECT_EQ(Slot<int>(100), 1);                                       // Reset
+    std::list<boost::shared_ptr<STDeptInfo>> depts;
+    Slot<int, ULONG, std::list<boost::shared_ptr<STDeptInfo>>*>(2, 0, &depts);
+    EXPECT_TRUE(depts.empty());
+    EXPECT_EQ((Slot<int, unsigned int>(36, 0x1)), 1);                   // LoadFromDisk(mask): same path
+    Slot<int, ULONG, std::list<boost::shared_ptr<STDeptInfo>>*>(2, 0, &depts);
+    EXPECT_EQ(depts.size(), 1u);
+    Slot<void>(41);                                                     // CloseDBFile
 }
 
 TEST(ModuleExports, OnlyTheInterfaceLeavesTheModule)

@@ -14,12 +14,7 @@ struct ShimFile {
 
 sqlite3_file* Real(sqlite3_file* f) { return reinterpret_cast<ShimFile*>(f)->real; }
 
-int ShimClose(sqlite3_file* f)
-{
-    sqlite3_file* real = Real(f);
-    int rc = real->pMethods ? real->pMethods->xClose(real) : SQLITE_OK;
-    return rc;
-}
+int ShimClose(sqlite3_file* f) { return Real(f)->pMethods ? Real(f)->pMethods->xClose(Real(f)) : SQLITE_OK; }
 int ShimRead(sqlite3_file* f, void* p, int n, sqlite3_int64 o) { return Real(f)->pMethods->xRead(Real(f), p, n, o); }
 int ShimWrite(sqlite3_file* f, const void* p, int n, sqlite3_int64 o)
 {
@@ -86,24 +81,10 @@ FaultVfs::FaultVfs()
 {
     if (g_active) throw std::logic_error("one FaultVfs at a time");
     m_base = sqlite3_vfs_find(nullptr);
-    m_vfs.iVersion = 2;
-    m_vfs.szOsFile = static_cast<int>(sizeof(ShimFile)) + m_base->szOsFile;
-    m_vfs.mxPathname = m_base->mxPathname;
-    m_vfs.zName = "kivo-fault";
-    m_vfs.pAppData = m_base;
-    m_vfs.xOpen = ShimOpen;
-    m_vfs.xDelete = ShimDelete;
-    m_vfs.xAccess = ShimAccess;
-    m_vfs.xFullPathname = ShimFullPathname;
-    m_vfs.xDlOpen = ShimDlOpen;
-    m_vfs.xDlError = ShimDlError;
-    m_vfs.xDlSym = ShimDlSym;
-    m_vfs.xDlClose = ShimDlClose;
-    m_vfs.xRandomness = ShimRandomness;
-    m_vfs.xSleep = ShimSleep;
-    m_vfs.xCurrentTime = ShimCurrentTime;
-    m_vfs.xGetLastError = ShimGetLastError;
-    m_vfs.xCurrentTimeInt64 = ShimCurrentTimeInt64;
+    m_vfs = {2, static_cast<int>(sizeof(ShimFile)) + m_base->szOsFile, m_base->mxPathname, nullptr, "kivo-fault",
+             m_base, ShimOpen, ShimDelete, ShimAccess, ShimFullPathname, ShimDlOpen, ShimDlError, ShimDlSym,
+             ShimDlClose, ShimRandomness, ShimSleep, ShimCurrentTime, ShimGetLastError, ShimCurrentTimeInt64,
+             nullptr, nullptr, nullptr};
     g_active = this;
     sqlite3_vfs_register(&m_vfs, 1);
 }

@@ -68,19 +68,27 @@ PlainDb::~PlainDb()
     sqlite3_close(m_db);
 }
 
-void PlainDb::Exec(const std::string& sql)
+int PlainDb::Run(const std::string& sql, std::string* message)
 {
-    char* error = nullptr;
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-        std::string message = error ? error : "?";
-        sqlite3_free(error);
-        throw std::runtime_error(sql + ": " + message);
-    }
+    const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK && message) *message = sqlite3_errmsg(m_db);
+    return rc;
 }
 
-std::vector<std::vector<std::string>> PlainDb::Rows(const std::string& sql)
+void PlainDb::Exec(const std::string& sql)
 {
-    std::vector<std::vector<std::string>> rows;
+    std::string message;
+    if (Run(sql, &message) != SQLITE_OK) throw std::runtime_error(sql + ": " + message);
+}
+
+void PlainDb::Refuse(const std::string& on, const std::string& name)
+{
+    Exec("create trigger " + name + " before " + on + " begin select raise(abort, 'refused'); end");
+}
+
+Rows PlainDb::Rows(const std::string& sql)
+{
+    ::Rows rows;
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK)
         throw std::runtime_error(sql + ": " + sqlite3_errmsg(m_db));
@@ -105,6 +113,13 @@ std::string PlainDb::Value(const std::string& sql)
 long PlainDb::Count(const std::string& table)
 {
     return std::stol(Value("select count(*) from " + table));
+}
+
+std::string PlainDb::Counts(const std::vector<std::string>& tables)
+{
+    std::string counts;
+    for (const std::string& table : tables) counts += (counts.empty() ? "" : " ") + std::to_string(Count(table));
+    return counts;
 }
 
 CString StoreTest::DbPathW() const

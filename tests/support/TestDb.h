@@ -12,6 +12,8 @@
 #include "CString.h"
 #include "KivoLog.h"
 
+using Rows = std::vector<std::vector<std::string>>;
+
 class TempDir {
 public:
     TempDir();
@@ -48,9 +50,15 @@ public:
     PlainDb(const PlainDb&) = delete;
     PlainDb& operator=(const PlainDb&) = delete;
     void Exec(const std::string& sql);
-    std::vector<std::vector<std::string>> Rows(const std::string& sql);
+    // The code of sqlite3_exec, and its message on failure.
+    int Run(const std::string& sql, std::string* message);
+    // A trigger that aborts with 'refused' before the event named, e.g. "insert on T when new.a = 1".
+    void Refuse(const std::string& on, const std::string& name = "refuse");
+    ::Rows Rows(const std::string& sql);
     std::string Value(const std::string& sql);
     long Count(const std::string& table);
+    // The row counts of the tables, as "3 0 1".
+    std::string Counts(const std::vector<std::string>& tables);
 
 private:
     sqlite3* m_db = nullptr;

@@ -1,13 +1,21 @@
 #include "MiscFuncs.h"
 
-#include <cwchar>
 #include <ctime>
+#include <cwchar>
+#include <string_view>
 
-CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
+namespace {
+
+CString Escaped(const wchar_t* value, size_t length)
 {
+    const std::wstring_view text(value, length);
+    // Most texts hold neither a quote nor a NUL: one copy, no rewrite.
+    if (text.find_first_of(std::wstring_view(L"'\0", 2)) == std::wstring_view::npos) {
+        return CString(std::wstring(text));
+    }
     std::wstring out;
-    out.reserve(value.size() + 8);
-    for (const wchar_t ch : value) {
+    out.reserve(length + 8);
+    for (const wchar_t ch : text) {
         if (ch == L'\0') {
             out += L"'||char(0)||'";
             continue;
@@ -15,12 +23,19 @@ CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
         out += ch;
         if (ch == L'\'') out += L'\'';
     }
-    return CString(out);
+    return CString(std::move(out));
+}
+
+}  // namespace
+
+CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
+{
+    return Escaped(value.data(), value.size());
 }
 
 CString CMiscFuncs::Convert2SqlParam(const wchar_t* value)
 {
-    return value ? Convert2SqlParam(std::wstring(value)) : CString();
+    return value ? Escaped(value, std::wcslen(value)) : CString();
 }
 
 CString CMiscFuncs::GetCurTime(int /*unused*/)

@@ -222,7 +222,8 @@ int CContactListDBStore::LoadFromDisk()
             CKivoLog::PrintV(kJsonFailed, text.GetString());
             continue;
         }
-        m_mapContact.emplace(contact.uid, contact);  // the JSON decides the key; the first row wins
+        const ULONG uid = contact.uid;
+        m_mapContact.emplace(uid, std::move(contact));  // the JSON decides the key; the first row wins
     }
     CKivoLog::PrintV(kLoadEndSize, static_cast<int>(table.GetRowCount()));
     return 1;

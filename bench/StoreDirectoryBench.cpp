@@ -36,8 +36,8 @@ void DirectoryLoadRaw(benchmark::State& state)
 
 BENCHMARK(DirectorySaveStore)->Name("DirectorySave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DirectorySaveRaw)->Name("DirectorySave/Raw")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(DirectoryLoadStore)->Name("DirectoryLoad/Store")->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(DirectoryLoadRaw)->Name("DirectoryLoad/Raw")->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DirectoryLoadStore)->Name("DirectoryLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DirectoryLoadRaw)->Name("DirectoryLoad/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace bench

@@ -34,8 +34,8 @@ void UserLoadRaw(benchmark::State& state)
 
 BENCHMARK(UserSaveStore)->Name("UsersSave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(UserSaveRaw)->Name("UsersSave/Raw")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UserLoadStore)->Name("UsersLoad/Store")->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UserLoadRaw)->Name("UsersLoad/Raw")->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UserLoadStore)->Name("UsersLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UserLoadRaw)->Name("UsersLoad/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace bench

@@ -8,14 +8,14 @@ namespace {
 
 CString Escaped(const wchar_t* value, size_t length)
 {
-    const std::wstring_view text(value, length);
     // Most texts hold neither a quote nor a NUL: one copy, no rewrite.
-    if (text.find_first_of(std::wstring_view(L"'\0", 2)) == std::wstring_view::npos) {
-        return CString(std::wstring(text));
-    }
+    size_t clean = 0;
+    while (clean < length && value[clean] != L'\'' && value[clean] != L'\0') ++clean;
+    if (clean == length) return CString(std::wstring(value, length));
     std::wstring out;
     out.reserve(length + 8);
-    for (const wchar_t ch : text) {
+    out.append(value, clean);
+    for (const wchar_t ch : std::wstring_view(value + clean, length - clean)) {
         if (ch == L'\0') {
             out += L"'||char(0)||'";
             continue;

@@ -175,7 +175,7 @@ void CContactListDBStore::ContactInfoToJsonString(const STContactInfo& contact, 
     for (const auto& entry : contact.mapCorpInfo) {
         Writer corp;
         VisitCorp(corp, entry.second);
-        root.AddChild(kCorpKeyPrefix + std::to_wstring(number++), JsonValue(std::move(corp.object)));
+        root.AddChild(kCorpKeyPrefix + CStringHelper::ToString(static_cast<uint64_t>(number++)), JsonValue(std::move(corp.object)));
     }
     CJsonHelper::ObjectToString(root, text);
 }
@@ -195,7 +195,7 @@ int CContactListDBStore::JsonStringToContactInfo(const std::wstring& text, STCon
     VisitExt(extReader, contact);
     // The first missing number ends the entries.
     JsonObject corpObject;
-    for (int number = 1; TakeObjectMember(root, kCorpKeyPrefix + std::to_wstring(number), corpObject); ++number) {
+    for (int number = 1; TakeObjectMember(root, kCorpKeyPrefix + CStringHelper::ToString(static_cast<uint64_t>(number)), corpObject); ++number) {
         STContactorCorpInfo corp;
         Reader corpReader{corpObject};
         VisitCorp(corpReader, corp);

@@ -144,6 +144,10 @@ void CDbSQLite::Close()
     m_depth = 0;
     m_failed = false;
     m_cache.Clear();  // an unfinalized statement would keep the file open past the close
+    for (sqlite3_stmt** kept : {&m_begin, &m_commit}) {
+        sqlite3_finalize(*kept);
+        *kept = nullptr;
+    }
     if (m_db) sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
@@ -201,6 +205,23 @@ sqlite3_stmt* CDbSQLite::Reusable(const std::string& sql)
         }
     }
     return stmt;
+}
+
+// Transaction control runs once per save or row written at once: prepared once, kept.
+LONG CDbSQLite::StepKept(sqlite3_stmt*& kept, const char* sql)
+{
+    if (!m_db) return Fail(SQLITE_MISUSE, L"database is not open");
+    if (!kept) {
+        int rc = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &kept, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(kept);
+            kept = nullptr;
+            return Fail(rc, FromUtf8(std::string(sqlite3_errmsg(m_db))));
+        }
+    }
+    LONG rc = StepRows(kept, nullptr, nullptr);
+    sqlite3_reset(kept);
+    return rc;
 }
 
 // Prepares the text as it is; more than one statement in it is refused unrun.
@@ -287,7 +308,7 @@ void CDbSQLite::BeginTransaction()
         m_failed = false;
     }
     if (m_depth++ > 0) return;
-    LONG rc = Step("BEGIN IMMEDIATE", nullptr);
+    LONG rc = StepKept(m_begin, "BEGIN IMMEDIATE");
     if (rc != SQLITE_DONE) {
         m_failed = true;
         m_firstFailure = m_lastError;
@@ -306,7 +327,7 @@ LONG CDbSQLite::CommitTransaction()
         RollBackOpenTransaction();
         return Fail(SQLITE_ABORT, L"transaction rolled back after: " + m_firstFailure);
     }
-    LONG rc = Step("COMMIT", nullptr);
+    LONG rc = StepKept(m_commit, "COMMIT");
     if (rc == SQLITE_DONE) return SQLITE_OK;
     std::wstring message = m_lastError;
     RollBackOpenTransaction();

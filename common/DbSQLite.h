@@ -86,6 +86,7 @@ private:
     LONG Step(const std::string& sql, ResultTable* table, const RowHandler* onRow = nullptr);
     LONG StepPlain(const std::string& sql, ResultTable* table, const RowHandler* onRow);
     LONG StepRows(sqlite3_stmt* stmt, ResultTable* table, const RowHandler* onRow);
+    LONG StepKept(sqlite3_stmt*& kept, const char* sql);
     sqlite3_stmt* Reusable(const std::string& sql);
     LONG Fail(LONG code, const std::wstring& message);
     void RollBackOpenTransaction();
@@ -98,5 +99,7 @@ private:
     std::wstring m_firstFailure;
     SqlShape m_shape;  // of the text being run; its literals stay bound until the reset
     StatementCache m_cache{kCachedStatements};
+    sqlite3_stmt* m_begin = nullptr;   // BEGIN IMMEDIATE, kept prepared
+    sqlite3_stmt* m_commit = nullptr;  // COMMIT, kept prepared
     StatementStats m_stats;
 };

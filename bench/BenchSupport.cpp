@@ -1,15 +1,19 @@
 #include "BenchSupport.h"
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 
 #include "DbSQLite.h"
 #include "MiscFuncs.h"
 #include "Schema.h"
+#include "IStore.h"
 #include "Utf8.h"
 
 namespace bench {
@@ -90,10 +94,15 @@ const std::vector<UserRow>& UserRows()
 
 const wchar_t* UserTableCreateSql()
 {
+    return TableCreateSql(L"UserBaseInfo");
+}
+
+const wchar_t* TableCreateSql(const wchar_t* name)
+{
     for (const TableSchema& table : CSchema::Tables()) {
-        if (std::wstring_view(table.name) == L"UserBaseInfo") return table.createSql;
+        if (std::wstring_view(table.name) == name) return table.createSql;
     }
-    Die("no UserBaseInfo in the schema");
+    Die("no such table in the schema: " + ToUtf8(name));
 }
 
 static CString UserWriteText(const wchar_t* verb, const UserRow& row)
@@ -178,6 +187,108 @@ void FillUserFile(const std::string& path)
     }
     RawExec(db, "COMMIT");
     sqlite3_close(db);
+}
+
+RawStatement::RawStatement(sqlite3* db, const char* sql) : m_db(db)
+{
+    Check(db, sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr), sql);
+}
+
+RawStatement::~RawStatement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+RawStatement& RawStatement::Int(int index, int64_t value)
+{
+    sqlite3_bind_int64(m_stmt, index, value);
+    return *this;
+}
+
+RawStatement& RawStatement::Text(int index, const std::wstring& text)
+{
+    BindText(m_stmt, index, text);
+    return *this;
+}
+
+RawStatement& RawStatement::Utf8(int index, const std::string& text)
+{
+    sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    return *this;
+}
+
+void RawStatement::Run()
+{
+    Check(m_db, sqlite3_step(m_stmt), "step");
+    sqlite3_reset(m_stmt);
+}
+
+std::wstring RawWide(sqlite3_stmt* stmt, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+    return text ? FromUtf8(text, static_cast<size_t>(sqlite3_column_bytes(stmt, column))) : std::wstring();
+}
+
+uint32_t RawU32(sqlite3_stmt* stmt, int column)
+{
+    return static_cast<uint32_t>(sqlite3_column_int64(stmt, column));
+}
+
+sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const wchar_t*> tables)
+{
+    sqlite3* db = OpenRaw(path, false);
+    for (const wchar_t* table : tables) RawExec(db, ToUtf8(TableCreateSql(table)).c_str());
+    return db;
+}
+
+void PointStoreAtFreshFile(IStore& store, const std::string& path)
+{
+    store.SetDBPath(CString(FromUtf8(path)));
+    if (!store.OpenDBFile()) Die("the store cannot create " + path);
+    store.CloseDBFile();
+}
+
+void PointStoreAtFile(IStore& store, const std::string& path)
+{
+    store.SetDBPath(CString(FromUtf8(path)));
+}
+
+size_t HeapInUse()
+{
+    struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+namespace {
+
+size_t StatusBytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const size_t length = std::strlen(field);
+    while (std::getline(status, line)) {
+        if (line.compare(0, length, field) == 0) return std::strtoull(line.c_str() + length, nullptr, 10) * 1024;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void ResetPeak()
+{
+    // Free pages go back to the system, so a new peak has to fault them in again.
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+size_t ResidentBytes()
+{
+    return StatusBytes("VmRSS:");
+}
+
+size_t PeakResidentBytes()
+{
+    return StatusBytes("VmHWM:");
 }
 
 }  // namespace bench

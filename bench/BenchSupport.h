@@ -6,12 +6,14 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "CString.h"
 
 class CDbSQLite;
+class IStore;
 
 namespace bench {
 
@@ -47,6 +49,8 @@ struct UserRow {
 // for real, and the uids lie above 2^31 as %u writes them.
 const std::vector<UserRow>& UserRows();
 const wchar_t* UserTableCreateSql();
+// The store's create statement of a table; aborts the run when there is none.
+const wchar_t* TableCreateSql(const wchar_t* table);
 
 // The user insert as a table store writes it: formatted text, texts escaped.
 CString UserInsertText(const UserRow& row);
@@ -74,5 +78,45 @@ private:
 
 // A user table of kUserRows rows, filled through the raw baseline.
 void FillUserFile(const std::string& path);
+
+// One prepared statement of the raw baselines: bind, run to its end, reset.
+class RawStatement {
+public:
+    RawStatement(sqlite3* db, const char* sql);
+    ~RawStatement();
+    RawStatement(const RawStatement&) = delete;
+    RawStatement& operator=(const RawStatement&) = delete;
+    RawStatement& Int(int index, int64_t value);
+    // Wide text goes in as UTF-8, as the wrapper binds it.
+    RawStatement& Text(int index, const std::wstring& text);
+    RawStatement& Utf8(int index, const std::string& text);
+    void Run();
+    sqlite3_stmt* Get() const { return m_stmt; }
+
+private:
+    sqlite3* m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+// Raw column reads as the store's records hold them.
+std::wstring RawWide(sqlite3_stmt* stmt, int column);
+// A number column as the store reads it back: its low 32 bits.
+uint32_t RawU32(sqlite3_stmt* stmt, int column);
+
+// A raw connection on a fresh file holding the named tables, created outside any timing.
+sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const wchar_t*> tables);
+
+// Points the store at a fresh file and creates its schema there, then closes the file,
+// so that a save that follows times only itself.
+void PointStoreAtFreshFile(IStore& store, const std::string& path);
+// Points the store at an existing file, closed.
+void PointStoreAtFile(IStore& store, const std::string& path);
+
+// Heap bytes in use (allocator's view) and the process's resident peak since the last
+// ResetPeak, for the bytes-per-record counters.
+size_t HeapInUse();
+void ResetPeak();
+size_t ResidentBytes();
+size_t PeakResidentBytes();
 
 }  // namespace bench

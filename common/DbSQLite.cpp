@@ -4,9 +4,11 @@
 
 #include <climits>
 #include <cstring>
+#include <cwchar>
 #include <filesystem>
 
 #include "Utf8.h"
+#include "WideConv.h"
 
 namespace {
 
@@ -50,6 +52,60 @@ std::string FileUri(const std::string& path)
 }
 
 }  // namespace
+
+size_t CDbSQLite::Row::GetColumnCount() const
+{
+    return static_cast<size_t>(sqlite3_column_count(m_stmt));
+}
+
+// NULL is the empty text; an integer is written here, in the decimal SQLite's own text of
+// it holds, without SQLite converting the cell.
+std::wstring CDbSQLite::Row::GetText(size_t column) const
+{
+    if (column >= GetColumnCount()) return std::wstring();
+    const int c = static_cast<int>(column);
+    switch (sqlite3_column_type(m_stmt, c)) {
+    case SQLITE_NULL:
+        return std::wstring();
+    case SQLITE_INTEGER: {
+        wchar_t digits[kMaxDecimal];
+        wchar_t* const end = digits + kMaxDecimal;
+        const wchar_t* start = FormatDecimal(sqlite3_column_int64(m_stmt, c), end);
+        return std::wstring(start, static_cast<size_t>(end - start));
+    }
+    default: {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c));
+        return text ? FromUtf8(text, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::wstring();
+    }
+    }
+}
+
+bool CDbSQLite::Row::IsEmpty(size_t column) const
+{
+    if (column >= GetColumnCount()) return true;
+    switch (sqlite3_column_type(m_stmt, static_cast<int>(column))) {
+    case SQLITE_NULL:
+        return true;
+    case SQLITE_INTEGER: case SQLITE_FLOAT:
+        return false;
+    default:
+        return sqlite3_column_bytes(m_stmt, static_cast<int>(column)) == 0;
+    }
+}
+
+LONG CDbSQLite::Row::GetLong(size_t column) const
+{
+    if (column >= GetColumnCount()) return 0;
+    switch (sqlite3_column_type(m_stmt, static_cast<int>(column))) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        // _wtol keeps the low 32 bits of the decimal it reads.
+        return static_cast<LONG>(static_cast<uint32_t>(sqlite3_column_int64(m_stmt, static_cast<int>(column))));
+    default:
+        return _wtol(GetText(column).c_str());
+    }
+}
 
 const CString& CDbSQLite::ResultTable::GetValue(size_t row, size_t column) const
 {
@@ -151,6 +207,10 @@ void CDbSQLite::Close()
     m_depth = 0;
     m_failed = false;
     m_cache.Clear();  // an unfinalized statement would keep the file open past the close
+    for (sqlite3_stmt** kept : {&m_begin, &m_commit}) {
+        sqlite3_finalize(*kept);
+        *kept = nullptr;
+    }
     if (m_db) sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
@@ -163,15 +223,15 @@ void CDbSQLite::RollBackOpenTransaction()
 
 // Runs one statement to its end; rows go to table when given. Returns SQLITE_DONE when
 // the statement finished, else SQLite's code with m_lastError set.
-LONG CDbSQLite::Step(const std::string& sql, ResultTable* table)
+LONG CDbSQLite::Step(const std::string& sql, ResultTable* table, const RowHandler* onRow)
 {
     if (!m_db) return Fail(SQLITE_MISUSE, L"database is not open");
     sqlite3_stmt* stmt = Reusable(sql);
     if (!stmt) {
         ++m_stats.plain;
-        return StepPlain(sql, table);
+        return StepPlain(sql, table, onRow);
     }
-    LONG rc = StepRows(stmt, table);
+    LONG rc = StepRows(stmt, table, onRow);
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);  // the bound texts live only until the next text
     return rc;
@@ -210,8 +270,25 @@ sqlite3_stmt* CDbSQLite::Reusable(const std::string& sql)
     return stmt;
 }
 
+// Transaction control runs once per save or row written at once: prepared once, kept.
+LONG CDbSQLite::StepKept(sqlite3_stmt*& kept, const char* sql)
+{
+    if (!m_db) return Fail(SQLITE_MISUSE, L"database is not open");
+    if (!kept) {
+        int rc = sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &kept, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(kept);
+            kept = nullptr;
+            return Fail(rc, FromUtf8(std::string(sqlite3_errmsg(m_db))));
+        }
+    }
+    LONG rc = StepRows(kept, nullptr, nullptr);
+    sqlite3_reset(kept);
+    return rc;
+}
+
 // Prepares the text as it is; more than one statement in it is refused unrun.
-LONG CDbSQLite::StepPlain(const std::string& sql, ResultTable* table)
+LONG CDbSQLite::StepPlain(const std::string& sql, ResultTable* table, const RowHandler* onRow)
 {
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
@@ -222,39 +299,36 @@ LONG CDbSQLite::StepPlain(const std::string& sql, ResultTable* table)
         sqlite3_finalize(stmt);
         return Fail(SQLITE_ERROR, L"more than one statement in one call is refused");
     }
-    LONG result = StepRows(stmt, table);
+    LONG result = StepRows(stmt, table, onRow);
     sqlite3_finalize(stmt);
     return result;
 }
 
-LONG CDbSQLite::StepRows(sqlite3_stmt* stmt, ResultTable* table)
+LONG CDbSQLite::StepRows(sqlite3_stmt* stmt, ResultTable* table, const RowHandler* onRow)
 {
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (onRow) (*onRow)(Row(stmt));
         if (!table) continue;
-        int columns = sqlite3_column_count(stmt);
-        ResultTable::Record record;
-        record.reserve(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) {
-            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-            size_t bytes = static_cast<size_t>(sqlite3_column_bytes(stmt, c));
-            record.emplace_back(text ? FromUtf8(text, bytes) : std::wstring());
-        }
-        table->m_Records.push_back(std::move(record));
+        const Row row(stmt);
+        const size_t columns = row.GetColumnCount();
+        ResultTable::Record& record = table->m_Records.emplace_back();
+        record.reserve(columns);
+        for (size_t c = 0; c < columns; ++c) record.emplace_back(row.GetText(c));
     }
     if (rc != SQLITE_DONE) return Fail(rc, FromUtf8(std::string(sqlite3_errmsg(m_db))));
     return SQLITE_DONE;
 }
 
 // Runs one statement; a failure inside a transaction rolls it back and marks it failed.
-LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table, bool partOfTransaction)
+LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table, const RowHandler* onRow, bool partOfTransaction)
 {
     // The writes of a failed transaction must not run on their own. Reads, and statements
     // meant to stand alone (a row written at once), may: the failed work is rolled back.
     if (m_depth > 0 && m_failed && partOfTransaction) {
         return Fail(SQLITE_ABORT, L"transaction already rolled back after: " + m_firstFailure);
     }
-    LONG rc = Step(ToUtf8(sql ? std::wstring(sql) : std::wstring()), table);
+    LONG rc = Step(sql ? ToUtf8(sql, std::wcslen(sql)) : std::string(), table, onRow);
     if (rc != SQLITE_DONE && m_depth > 0 && !m_failed) {
         m_failed = true;
         m_firstFailure = m_lastError;
@@ -266,20 +340,26 @@ LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table, bool partOfTransacti
 LONG CDbSQLite::SelectStatement(const wchar_t* sql, ResultTable& table)
 {
     table.Clear();
-    LONG rc = Run(sql, &table, false);
+    LONG rc = Run(sql, &table, nullptr, false);
     if (rc == SQLITE_DONE) return SQLITE_OK;
     table.Clear();
     return rc;
 }
 
+LONG CDbSQLite::SelectEachRow(const wchar_t* sql, const RowHandler& onRow)
+{
+    LONG rc = Run(sql, nullptr, &onRow, false);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
 LONG CDbSQLite::DirectStatement(const wchar_t* sql)
 {
-    return Run(sql, nullptr, false);
+    return Run(sql, nullptr, nullptr, false);
 }
 
 LONG CDbSQLite::ExecInTransaction(const CString& sql)
 {
-    LONG rc = Run(sql, nullptr, true);
+    LONG rc = Run(sql, nullptr, nullptr, true);
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
@@ -291,7 +371,7 @@ void CDbSQLite::BeginTransaction()
         m_failed = false;
     }
     if (m_depth++ > 0) return;
-    LONG rc = Step("BEGIN IMMEDIATE", nullptr);
+    LONG rc = StepKept(m_begin, "BEGIN IMMEDIATE");
     if (rc != SQLITE_DONE) {
         m_failed = true;
         m_firstFailure = m_lastError;
@@ -310,7 +390,7 @@ LONG CDbSQLite::CommitTransaction()
         RollBackOpenTransaction();
         return Fail(SQLITE_ABORT, L"transaction rolled back after: " + m_firstFailure);
     }
-    LONG rc = Step("COMMIT", nullptr);
+    LONG rc = StepKept(m_commit, "COMMIT");
     if (rc == SQLITE_DONE) return SQLITE_OK;
     std::wstring message = m_lastError;
     RollBackOpenTransaction();

@@ -5,6 +5,7 @@
 // their values share one prepared statement, with the values bound as the texts held them.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,26 @@ public:
     bool IsOpen() const { return m_db != nullptr; }
 
     LONG SelectStatement(const wchar_t* sql, ResultTable& table);  // 0 or SQLite's code
+    // One row of a query being read, valid only while it is handed over. Its cells read as
+    // a ResultTable holds them, but straight from SQLite: no table is built.
+    class Row {
+    public:
+        explicit Row(sqlite3_stmt* stmt) : m_stmt(stmt) {}
+        size_t GetColumnCount() const;
+        // The text ResultTable::GetValue gives for this cell (past the end: empty).
+        std::wstring GetText(size_t column) const;
+        bool IsEmpty(size_t column) const;
+        // _wtol of that text; an integer cell is never written out as text for it.
+        LONG GetLong(size_t column) const;
+
+    private:
+        sqlite3_stmt* m_stmt;
+    };
+    typedef std::function<void(const Row& row)> RowHandler;
+    // The query of SelectStatement with each row handed to onRow as soon as it is read, so
+    // that a large result never stands in memory whole. 0 or SQLite's code; a query that
+    // fails part way has handed over the rows before the failure.
+    LONG SelectEachRow(const wchar_t* sql, const RowHandler& onRow);
     LONG DirectStatement(const wchar_t* sql);                      // 101 or SQLite's code
     void BeginTransaction();
     LONG ExecInTransaction(const CString& sql);                    // 0 or SQLite's code
@@ -68,10 +89,11 @@ public:
 
 private:
     LONG Connect(const std::string& name, int flags, const char* const* setup, size_t count);
-    LONG Run(const wchar_t* sql, ResultTable* table, bool partOfTransaction);
-    LONG Step(const std::string& sql, ResultTable* table);
-    LONG StepPlain(const std::string& sql, ResultTable* table);
-    LONG StepRows(sqlite3_stmt* stmt, ResultTable* table);
+    LONG Run(const wchar_t* sql, ResultTable* table, const RowHandler* onRow, bool partOfTransaction);
+    LONG Step(const std::string& sql, ResultTable* table, const RowHandler* onRow = nullptr);
+    LONG StepPlain(const std::string& sql, ResultTable* table, const RowHandler* onRow);
+    LONG StepRows(sqlite3_stmt* stmt, ResultTable* table, const RowHandler* onRow);
+    LONG StepKept(sqlite3_stmt*& kept, const char* sql);
     sqlite3_stmt* Reusable(const std::string& sql);
     LONG Fail(LONG code, const std::wstring& message);
     void RollBackOpenTransaction();
@@ -84,5 +106,7 @@ private:
     std::wstring m_firstFailure;
     SqlShape m_shape;  // of the text being run; its literals stay bound until the reset
     StatementCache m_cache{kCachedStatements};
+    sqlite3_stmt* m_begin = nullptr;   // BEGIN IMMEDIATE, kept prepared
+    sqlite3_stmt* m_commit = nullptr;  // COMMIT, kept prepared
     StatementStats m_stats;
 };

@@ -15,6 +15,19 @@ void JsonObject::AddChild(const std::wstring& key, const JsonValue& value)
     m_json[ToUtf8(key)] = value.m_json;
 }
 
+void JsonObject::AddChild(const std::wstring& key, JsonValue&& value)
+{
+    m_json[ToUtf8(key)] = std::move(value.m_json);
+}
+
+int JsonObject::TakeValue(const std::wstring& key, JsonValue& value)
+{
+    auto member = m_json.find(ToUtf8(key));
+    if (member == m_json.end()) return 0;
+    value.m_json = std::move(*member);
+    return 1;
+}
+
 int JsonObject::GetValue(const std::wstring& key, JsonValue& value) const
 {
     auto member = m_json.find(ToUtf8(key));

@@ -15,8 +15,12 @@ public:
     // A member of the same key is replaced in its place.
     void AddChild(const std::wstring& key, const std::wstring& value);
     void AddChild(const std::wstring& key, const JsonValue& value);
+    void AddChild(const std::wstring& key, JsonValue&& value);
     // Non-zero and the member when key exists, else 0 and value left alone.
     int GetValue(const std::wstring& key, JsonValue& value) const;
+    // As GetValue, but the member's value is moved out and null is left in its place: for
+    // a reader that has no further use for it here.
+    int TakeValue(const std::wstring& key, JsonValue& value);
     // Non-zero and the text when key holds a string, else 0 and value left alone.
     int GetValue(const std::wstring& key, std::wstring& value) const;
 

@@ -1,13 +1,21 @@
 #include "MiscFuncs.h"
 
-#include <cwchar>
 #include <ctime>
+#include <cwchar>
+#include <string_view>
 
-CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
+namespace {
+
+CString Escaped(const wchar_t* value, size_t length)
 {
+    // Most texts hold neither a quote nor a NUL: one copy, no rewrite.
+    size_t clean = 0;
+    while (clean < length && value[clean] != L'\'' && value[clean] != L'\0') ++clean;
+    if (clean == length) return CString(std::wstring(value, length));
     std::wstring out;
-    out.reserve(value.size() + 8);
-    for (const wchar_t ch : value) {
+    out.reserve(length + 8);
+    out.append(value, clean);
+    for (const wchar_t ch : std::wstring_view(value + clean, length - clean)) {
         if (ch == L'\0') {
             out += L"'||char(0)||'";
             continue;
@@ -15,12 +23,19 @@ CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
         out += ch;
         if (ch == L'\'') out += L'\'';
     }
-    return CString(out);
+    return CString(std::move(out));
+}
+
+}  // namespace
+
+CString CMiscFuncs::Convert2SqlParam(const std::wstring& value)
+{
+    return Escaped(value.data(), value.size());
 }
 
 CString CMiscFuncs::Convert2SqlParam(const wchar_t* value)
 {
-    return value ? Convert2SqlParam(std::wstring(value)) : CString();
+    return value ? Escaped(value, std::wcslen(value)) : CString();
 }
 
 CString CMiscFuncs::GetCurTime(int /*unused*/)

@@ -1,5 +1,6 @@
 #include "SqlShape.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -145,9 +146,15 @@ bool SqlShape::Lift(const std::string& sql)
             if (lifting && valueMayFollow) {
                 SqlLiteral& literal = NextLiteral();
                 literal.isText = true;
-                for (size_t k = i + 1; k + 1 < end; ++k) {
-                    literal.text += sql[k];
-                    if (sql[k] == '\'') ++k;
+                // Whole runs up to each doubled quote, which stands for one.
+                const size_t close = end - 1;
+                literal.text.reserve(close - i - 1);
+                for (size_t k = i + 1; k < close;) {
+                    const size_t quote = std::min(sql.find('\'', k), close);
+                    literal.text.append(sql, k, quote - k);
+                    if (quote == close) break;
+                    literal.text += '\'';
+                    k = quote + 2;
                 }
             } else {
                 m_text.append(sql, i, end - i);

@@ -3,6 +3,7 @@
 #include <pthread.h>
 #include <sys/time.h>
 
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
@@ -25,6 +26,10 @@ CKivoLog::Sink& CurrentSink()
     static CKivoLog::Sink sink;
     return sink;
 }
+
+// With no sink a record would be built only to be dropped: the time text alone costs
+// more than a statement.
+std::atomic<bool> g_hasSink{false};
 
 std::wstring NowText()
 {
@@ -69,6 +74,7 @@ void CKivoLog::Emit(KivoLogRecord record)
 
 void CKivoLog::Print(const wchar_t* text)
 {
+    if (!g_hasSink.load(std::memory_order_relaxed)) return;
     KivoLogRecord record = NewRecord();
     record.text = text ? text : L"";
     Emit(std::move(record));
@@ -76,6 +82,7 @@ void CKivoLog::Print(const wchar_t* text)
 
 void CKivoLog::Print(const wchar_t* function, const wchar_t* message)
 {
+    if (!g_hasSink.load(std::memory_order_relaxed)) return;
     KivoLogRecord record = NewRecord();
     record.function = function ? function : L"";
     record.message = message ? message : L"";
@@ -84,6 +91,7 @@ void CKivoLog::Print(const wchar_t* function, const wchar_t* message)
 
 void CKivoLog::Print(const wchar_t* function, const wchar_t* message, ULONG code)
 {
+    if (!g_hasSink.load(std::memory_order_relaxed)) return;
     KivoLogRecord record = NewRecord();
     record.function = function ? function : L"";
     record.message = message ? message : L"";
@@ -94,6 +102,7 @@ void CKivoLog::Print(const wchar_t* function, const wchar_t* message, ULONG code
 
 void CKivoLog::PrintV(const wchar_t* format, ...)
 {
+    if (!g_hasSink.load(std::memory_order_relaxed)) return;
     KivoLogRecord record = NewRecord();
     va_list args;
     va_start(args, format);
@@ -106,6 +115,7 @@ void CKivoLog::SetSink(Sink sink)
 {
     std::lock_guard<std::mutex> lock(SinkMutex());
     CurrentSink() = std::move(sink);
+    g_hasSink.store(static_cast<bool>(CurrentSink()), std::memory_order_relaxed);
 }
 
 bool CKivoLog::OpenFile(const std::string& path)

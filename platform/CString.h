@@ -4,12 +4,14 @@
 
 #include <cstdarg>
 #include <string>
+#include <utility>
 
 class CString {
 public:
     CString() = default;
     CString(const wchar_t* text) : m_str(text ? text : L"") {}
     CString(const std::wstring& text) : m_str(text) {}
+    CString(std::wstring&& text) : m_str(std::move(text)) {}
 
     void Format(const wchar_t* format, ...);
     void FormatV(const wchar_t* format, va_list args);
@@ -38,5 +40,10 @@ private:
 // Rewrites the framework's wide-format convention into glibc's (%s -> %ls, %c -> %lc).
 std::wstring ToGlibcWideFormat(const wchar_t* format);
 
-// vswprintf into a buffer that grows until the result fits.
+// The text vswprintf makes of the format in the framework's convention. Formats of plain
+// %d, %i, %u, %s (and their l forms) and %% are written directly, which is several times
+// faster than glibc's wide printf; anything else goes to WidePrintfV.
 std::wstring WideFormatV(const wchar_t* format, va_list args);
+
+// vswprintf into a buffer that grows until the result fits.
+std::wstring WidePrintfV(const wchar_t* format, va_list args);

@@ -1,5 +1,7 @@
 #include "Utf8.h"
 
+#include <cstdint>
+
 namespace {
 
 const char32_t kReplacement = 0xFFFD;
@@ -51,11 +53,16 @@ char32_t Decode(const unsigned char* text, size_t length, size_t& i)
 
 }  // namespace
 
+// Most texts are ASCII throughout: copied a character a byte until the first that is not.
 std::string ToUtf8(const wchar_t* text, size_t length)
 {
-    std::string out;
-    out.reserve(length);
-    for (size_t i = 0; i < length; ++i) Append(out, static_cast<char32_t>(text[i]));
+    std::string out(length, '\0');
+    size_t i = 0;
+    for (; i < length && static_cast<uint32_t>(text[i]) < 0x80; ++i) out[i] = static_cast<char>(text[i]);
+    if (i == length) return out;
+    out.resize(i);
+    out.reserve(length + (length - i) * 3);
+    for (; i < length; ++i) Append(out, static_cast<char32_t>(text[i]));
     return out;
 }
 
@@ -66,11 +73,15 @@ std::string ToUtf8(const std::wstring& text)
 
 std::wstring FromUtf8(const char* text, size_t length)
 {
-    std::wstring out;
-    if (!text) return out;
-    out.reserve(length);
+    if (!text) return std::wstring();
+    // No text decodes to more characters than it has bytes.
+    std::wstring out(length, L'\0');
     const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    for (size_t i = 0; i < length;) out += static_cast<wchar_t>(Decode(bytes, length, i));
+    size_t i = 0;
+    for (; i < length && bytes[i] < 0x80; ++i) out[i] = static_cast<wchar_t>(bytes[i]);
+    size_t count = i;
+    while (i < length) out[count++] = static_cast<wchar_t>(Decode(bytes, length, i));
+    out.resize(count);
     return out;
 }
 

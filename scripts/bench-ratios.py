@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Prints, from Google Benchmark's JSON output, each side's time against the raw SQLite
 baseline of the same family: benchmarks are named "Family/Side[/options]", and the side
-"Raw" is the baseline. With repetitions the median is used."""
+"Raw" is the baseline. With repetitions the median is used. Families named "...Memory"
+report bytes per record (counters "held_B_per_X", "peak_B_per_X") instead of time."""
 import json
 import sys
 
@@ -41,6 +42,7 @@ def main(path):
         return 1
     cvs = spreads(report)
     families = {}
+    memory = {}
     for entry in runs(report):
         key = split(entry.get("run_name", entry["name"]))
         if key is None:
@@ -48,6 +50,9 @@ def main(path):
         family, side = key
         scale = TO_NS[entry.get("time_unit", "ns")]
         cv = cvs.get(entry.get("run_name"))
+        if family.endswith("Memory"):
+            memory.setdefault(family, {})[side] = {k: v for k, v in entry.items() if k.startswith(("held_", "peak_"))}
+            continue
         families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale, cv)
     rows = []
     for family, sides in sorted(families.items()):
@@ -60,17 +65,35 @@ def main(path):
                              "%.2f" % (cpu / raw[1])))
             else:
                 rows.append((family, side, fmt(real, cv), "-", "no raw", "no raw"))
-    if not rows:
+    if not rows and not memory:
         print("bench-ratios: no pairs found in " + path, file=sys.stderr)
         return 1
     # The machine may be shared: the CPU ratio is the steadier one, except where syncs dominate.
-    header = ("family", "side", "time/iter", "raw time/iter", "side/raw", "side/raw cpu")
+    if rows:
+        table(("family", "side", "time/iter", "raw time/iter", "side/raw", "side/raw cpu"), rows)
+    if rows and cvs:
+        print("(medians of the repetitions; ± is the coefficient of variation of the real time)")
+    memory_rows = []
+    for family, sides in sorted(memory.items()):
+        raw = sides.get("Raw", {})
+        for side, counters in sides.items():
+            if side == "Raw":
+                continue
+            for name, value in sorted(counters.items()):
+                base = raw.get(name)
+                memory_rows.append((family, side, name, "%.0f" % value, "%.0f" % base if base else "-",
+                                    "%.2f" % (value / base) if base else "no raw"))
+    if memory_rows:
+        if rows:
+            print()
+        table(("family", "side", "counter", "bytes", "raw bytes", "side/raw"), memory_rows)
+    return 0
+
+
+def table(header, rows):
     widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(len(header))]
     for row in [header] + rows:
         print("  ".join(str(c).ljust(w) for c, w in zip(row, widths)).rstrip())
-    if cvs:
-        print("(medians of the repetitions; ± is the coefficient of variation of the real time)")
-    return 0
 
 
 def fmt(ns, cv=None):

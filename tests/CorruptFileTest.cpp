@@ -91,6 +91,47 @@ TEST_F(CorruptFileTest, ADamagedTablePageFailsItsStoreOnly)
     EXPECT_TRUE(m_log.Has(L"CDeptInfoDBStore::SaveToDisk", L"delete from deptinfo error"));
 }
 
+// The large tables are read row by row into the store: rows read before a damaged page
+// must not stay behind as if they were the whole table, nor leave log lines of their own.
+TEST_F(CorruptFileTest, AReadThatFailsPartWayLeavesItsStoreEmpty)
+{
+    struct Case {
+        const char* table;
+        unsigned mask;
+        const wchar_t* tag;
+        size_t (*held)(CStore&);
+    };
+    const Case cases[] = {
+        {"UserBaseInfo", 0x4, L"CUserBaseInfoDBStore::LoadFromDisk",
+         [](CStore& s) { std::list<STUserBaseInfo> all; s.GetAllUserBaseInfo(all); return all.size(); }},
+        {"DeptInfo", 0x1, L"CDeptInfoDBStore::LoadFromDisk",
+         [](CStore& s) { std::list<boost::shared_ptr<STDeptInfo>> all; s.LoadDeptInfo(0, all); return all.size(); }},
+        {"DeptUserInfo", 0x2, L"CDeptUserDBStore::LoadFromDisk",
+         [](CStore& s) { STDeptUserInfo first; return static_cast<size_t>(s.LoadDeptUserInfo(1, first)); }},
+        {"ContactListInfo", 0x400000, L"CContactListDBStore::LoadFromDisk",
+         [](CStore& s) { return static_cast<size_t>(s.GetContactCount(false)); }},
+    };
+    // An unreadable contact early in the table: its line is due only after a whole read.
+    PlainDb(DbPath()).Exec("update ContactListInfo set contactinfo='not json' where uid=1");
+    const std::string pristine = ReadAll(DbPath());
+    for (const Case& c : cases) {
+        std::ofstream(DbPath(), std::ios::binary | std::ios::trunc) << pristine;
+        const std::string leaves = "from dbstat where name='" + std::string(c.table) + "' and pagetype='leaf'";
+        ASSERT_GE(std::stol(PlainDb(DbPath()).Value("select count(*) " + leaves)), 2) << c.table;
+        const long lastLeaf = std::stol(PlainDb(DbPath()).Value("select pageno " + leaves + " order by path desc limit 1"));
+        Overwrite(DbPath(), (lastLeaf - 1) * PageSize(), std::string(PageSize(), '\x5a'));
+
+        CStore store;
+        store.SetDBPath(DbPathW());
+        m_log.Clear();
+        store.LoadFromDisk(c.mask);
+        EXPECT_TRUE(m_log.Has(c.tag, L"select * ")) << c.table;
+        EXPECT_FALSE(m_log.AnyContains(L"JsonStringToContactInfo failed")) << c.table;
+        EXPECT_EQ(c.held(store), 0u) << c.table;
+        store.CloseDBFile();
+    }
+}
+
 TEST_F(CorruptFileTest, ATruncatedFileIsAnsweredAndNeverReplaced)
 {
     const uintmax_t size = std::filesystem::file_size(DbPath());

@@ -6,6 +6,7 @@
 #include "FaultVfs.h"
 #include "TestDb.h"
 #include "Utf8.h"
+#include "WideConv.h"
 
 namespace {
 
@@ -55,6 +56,54 @@ TEST_F(DbSQLiteTest, SelectReplacesTheTableAndReadsNullAsEmptyText)
     EXPECT_EQ(table.GetValue(0, 1).Str(), L"");
     EXPECT_EQ(table.GetValue(0, 7).Str(), L"");  // past the end of the row
     EXPECT_EQ(table.GetValue(9, 0).Str(), L"");
+}
+
+// Integer cells are written by the wrapper itself, and a Row reads numbers without any
+// text: every kind of cell must still read as SQLite's own text, and as _wtol of it.
+TEST_F(DbSQLiteTest, EveryKindOfCellReadsTheSameThroughTheTableAndTheRow)
+{
+    ASSERT_EQ(m_db.DirectStatement(L"create table C(v)"), 101);
+    const wchar_t* values[] = {L"0", L"-1", L"7", L"9223372036854775807", L"-9223372036854775808",
+                               L"4294967295", L"-2147483648", L"3000000005", L"12.5", L"-7.9", L"1e300",
+                               L"'007'", L"' 12 '", L"'-5abc'", L"'\u674e'", L"''", L"x'3432'", L"x''",
+                               L"NULL", L"18446744073709551616"};
+    for (const wchar_t* value : values) {
+        ASSERT_EQ(m_db.DirectStatement((std::wstring(L"insert into C values (") + value + L")").c_str()), 101)
+            << value;
+    }
+    const auto expected = PlainDb(DbPath()).Rows("select v from C order by rowid");
+    CDbSQLite::ResultTable table;
+    ASSERT_EQ(m_db.SelectStatement(L"select v from C order by rowid", table), 0);
+    ASSERT_EQ(table.GetRowCount(), expected.size());
+    size_t row = 0;
+    ASSERT_EQ(m_db.SelectEachRow(L"select v from C order by rowid", [&](const CDbSQLite::Row& cells) {
+        const CString& text = table.GetValue(row, 0);
+        EXPECT_EQ(ToUtf8(text.Str()), expected[row][0]) << ToUtf8(values[row]);
+        EXPECT_EQ(cells.GetText(0), text.Str()) << ToUtf8(values[row]);
+        EXPECT_EQ(cells.GetLong(0), _wtol(text)) << ToUtf8(values[row]);
+        EXPECT_EQ(cells.IsEmpty(0), text.IsEmpty()) << ToUtf8(values[row]);
+        // Past the end of the row, as GetValue has it.
+        EXPECT_EQ(cells.GetText(1), L"");
+        EXPECT_EQ(cells.GetLong(1), 0);
+        EXPECT_TRUE(cells.IsEmpty(1));
+        ++row;
+    }), 0);
+    EXPECT_EQ(row, expected.size());
+}
+
+TEST_F(DbSQLiteTest, SelectEachRowThatFailsPartWayGivesTheCodeAfterTheRowsBefore)
+{
+    ASSERT_EQ(m_db.DirectStatement(L"create table N(v int)"), 101);
+    for (const wchar_t* sql : {L"insert into N values (1)", L"insert into N values (2)",
+                               L"insert into N values (-9223372036854775808)", L"insert into N values (4)"}) {
+        ASSERT_EQ(m_db.DirectStatement(sql), 101);
+    }
+    std::vector<LONG> handed;
+    const LONG rc = m_db.SelectEachRow(L"select abs(v) from N order by rowid",
+                                       [&](const CDbSQLite::Row& row) { handed.push_back(row.GetLong(0)); });
+    EXPECT_EQ(rc, 1);  // abs() of the smallest integer overflows at the third row
+    EXPECT_NE(std::wstring(m_db.LastError()).find(L"overflow"), std::wstring::npos);
+    EXPECT_EQ(handed, (std::vector<LONG>{1, 2}));
 }
 
 TEST_F(DbSQLiteTest, RefusesMoreThanOneStatementPerCall)

@@ -1,6 +1,10 @@
 // The platform stand-ins and Common's small helpers.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdarg>
+#include <cstdint>
+
 #include "CString.h"
 #include "MiscFuncs.h"
 #include "StringHelper.h"
@@ -25,6 +29,58 @@ TEST(WideConv, ReadsDecimalsAndKeepsTheLow32Bits)
     EXPECT_EQ(CStringHelper::ToString(UINT64_MAX), L"18446744073709551615");
 }
 
+namespace {
+
+std::wstring Direct(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::wstring text = WideFormatV(format, args);
+    va_end(args);
+    return text;
+}
+
+std::wstring ThroughPrintf(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::wstring text = WidePrintfV(format, args);
+    va_end(args);
+    return text;
+}
+
+template <typename... Args>
+void ExpectSameAsPrintf(const wchar_t* format, Args... args)
+{
+    EXPECT_EQ(Direct(format, args...), ThroughPrintf(format, args...)) << format;
+}
+
+}  // namespace
+
+// The store's statement and log texts skip glibc's wide printf; they must not differ by a
+// character from what it writes.
+TEST(CStringFormat, DirectFormattingWritesWhatWidePrintfWrites)
+{
+    ExpectSameAsPrintf(L"");
+    ExpectSameAsPrintf(L"no conversion at all");
+    ExpectSameAsPrintf(L"%d|%d|%d|%d|%i", 0, -1, INT32_MAX, INT32_MIN, -42);
+    ExpectSameAsPrintf(L"%u|%u|%u|%u", 0u, 1u, 3000000000u, UINT32_MAX);
+    ExpectSameAsPrintf(L"%ld|%ld|%li|%lu|%lu", LONG_MIN, LONG_MAX, -7L, 0UL, ULONG_MAX);
+    for (long power = 1; power <= LONG_MAX / 10; power *= 10) {
+        ExpectSameAsPrintf(L"%ld %ld %ld %ld %lu", power - 1, power, power + 1, -power, 10UL * power - 1);
+    }
+    ExpectSameAsPrintf(L"'%s','%ls','%s'", L"O''Neil \u674e\u56db \U0001F600", L"", L"x");
+    ExpectSameAsPrintf(L"[%s]", static_cast<const wchar_t*>(nullptr));
+    ExpectSameAsPrintf(L"100%% and %d%%%s", 5, L"%d %s");
+    ExpectSameAsPrintf(L"%d%u%s%d", 1, 2u, L"three", 4);
+    ExpectSameAsPrintf(L"replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
+                       L"ExistFlag, PositionEx, ActiveState) values (%d,%d,'%s','%s','%s',%d, %d, %d, '%s', %d)",
+                       static_cast<int>(3000000005u), 1000, L"corp", L"user5", L"Name 5", 1, 0, 1, L"12,lead", 1);
+    // Flags, widths, precisions and other conversions still go through printf.
+    ExpectSameAsPrintf(L"%02d|%5s|%-3s|%c|%x|%.2s|% d|%+d", 7, L"bc", L"d", L'x', 255u, L"abc", 3, 4);
+    EXPECT_EQ(Direct(L"%02d|%5s|%c", 7, L"bc", L'x'), L"07|   bc|x");
+}
+
 TEST(Utf8, RoundTripsEverythingUtf8CanCarryAndReplacesTheRest)
 {
     const std::wstring text = L"a\u00e9\u4e2d\U0001F600'";
@@ -34,6 +90,9 @@ TEST(Utf8, RoundTripsEverythingUtf8CanCarryAndReplacesTheRest)
     lone += static_cast<wchar_t>(0x110000);
     EXPECT_EQ(FromUtf8(ToUtf8(lone)), L"\uFFFD\uFFFD");
     EXPECT_EQ(FromUtf8(std::string("\xff\xc3", 2)), L"\uFFFD\uFFFD");
+    // ASCII runs take a shorter road; what follows them still decodes and encodes in full.
+    EXPECT_EQ(FromUtf8(std::string("ab\xc3\xa9\xff" "cd")), L"ab\u00e9\uFFFDcd");
+    EXPECT_EQ(ToUtf8(std::wstring(L"ab") + static_cast<wchar_t>(0xD800) + L"\u00e9c"), "ab\xef\xbf\xbd\xc3\xa9" "c");
 }
 
 TEST(MiscFuncs, EscapesQuotesSplitsAndTellsTime)

@@ -31,6 +31,7 @@ TEST(SqlShapeTest, LiftsValueLiteralsAndKeepsNamesAndPositions)
          {"#5", "#1", "#2", "#3"}},
         {"select * from T where a = 10 - -5", "select * from T where a = ? - ?", {"#10", "#-5"}},
         {"insert into Q1_2(c2,c_3x) values(1,'a''b''''')", "insert into Q1_2(c2,c_3x) values(?,?)", {"#1", "a'b''"}},
+        {"insert into T values ('''a''', '''''', 'x''')", "insert into T values (?, ?, ?)", {"'a'", "''", "x'"}},
         {"delete from 'CorpInfo'", "delete from 'CorpInfo'", {}},
         {"delete from 'V' where t = ''", "delete from 'V' where t = ?", {""}},
         {"select \"a1\", [b 2], `c3` from T where x = 'it''s'", "select \"a1\", [b 2], `c3` from T where x = ?",

@@ -1,6 +1,7 @@
 #include "ContactListDBStore.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "JsonHelper.h"
 #include "JsonObject.h"
@@ -138,12 +139,13 @@ struct Reader {
     }
 };
 
-// A member that is there but not an object counts as missing.
-bool GetObjectMember(const JsonObject& root, const std::wstring& key, JsonObject& object)
+// A member that is there but not an object counts as missing. Each member is read once,
+// so it is moved out of root rather than copied.
+bool TakeObjectMember(JsonObject& root, const std::wstring& key, JsonObject& object)
 {
     JsonValue value;
-    if (!root.GetValue(key, value) || !value.IsObject()) return false;
-    object = value.GetObjectValue();
+    if (!root.TakeValue(key, value) || !value.IsObject()) return false;
+    object = std::move(value).GetObjectValue();
     return true;
 }
 
@@ -165,15 +167,15 @@ void CContactListDBStore::ContactInfoToJsonString(const STContactInfo& contact, 
     JsonObject root;
     Writer base;
     VisitBase(base, contact.contactor);
-    root.AddChild(kBaseKey, JsonValue(base.object));
+    root.AddChild(kBaseKey, JsonValue(std::move(base.object)));
     Writer ext;
     VisitExt(ext, contact);
-    root.AddChild(kExtKey, JsonValue(ext.object));
+    root.AddChild(kExtKey, JsonValue(std::move(ext.object)));
     int number = 1;
     for (const auto& entry : contact.mapCorpInfo) {
         Writer corp;
         VisitCorp(corp, entry.second);
-        root.AddChild(kCorpKeyPrefix + std::to_wstring(number++), JsonValue(corp.object));
+        root.AddChild(kCorpKeyPrefix + CStringHelper::ToString(static_cast<uint64_t>(number++)), JsonValue(std::move(corp.object)));
     }
     CJsonHelper::ObjectToString(root, text);
 }
@@ -184,16 +186,16 @@ int CContactListDBStore::JsonStringToContactInfo(const std::wstring& text, STCon
     JsonObject root;
     CJsonHelper::StringToObject(text, root);
     JsonObject base;
-    if (!GetObjectMember(root, kBaseKey, base)) return 0;
+    if (!TakeObjectMember(root, kBaseKey, base)) return 0;
     Reader baseReader{base};
     VisitBase(baseReader, contact.contactor);
     JsonObject ext;
-    if (!GetObjectMember(root, kExtKey, ext)) return 0;
+    if (!TakeObjectMember(root, kExtKey, ext)) return 0;
     Reader extReader{ext};
     VisitExt(extReader, contact);
     // The first missing number ends the entries.
     JsonObject corpObject;
-    for (int number = 1; GetObjectMember(root, kCorpKeyPrefix + std::to_wstring(number), corpObject); ++number) {
+    for (int number = 1; TakeObjectMember(root, kCorpKeyPrefix + CStringHelper::ToString(static_cast<uint64_t>(number)), corpObject); ++number) {
         STContactorCorpInfo corp;
         Reader corpReader{corpObject};
         VisitCorp(corpReader, corp);
@@ -208,23 +210,27 @@ int CContactListDBStore::LoadFromDisk()
     m_mapContact.clear();
     CString sql;
     sql.Format(kSelectAll, m_strTableName.c_str());
-    CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(sql, table);
+    int rows = 0;
+    std::vector<std::wstring> unreadable;  // logged only once the whole table was read
+    LONG rc = m_pDbSQLite->SelectEachRow(sql, [&](const CDbSQLite::Row& row) {
+        ++rows;
+        std::wstring text = row.GetText(1);
+        STContactInfo contact;
+        if (!JsonStringToContactInfo(text, contact)) {
+            unreadable.push_back(std::move(text));
+            return;
+        }
+        const ULONG uid = contact.uid;
+        m_mapContact.emplace(uid, std::move(contact));  // the JSON decides the key; the first row wins
+    });
     if (rc != 0) {
+        m_mapContact.clear();  // nothing of a load that failed part way stays
         CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
         CKivoLog::Print(kLoadEnd);
         return 0;
     }
-    for (size_t row = 0; row < table.GetRowCount(); ++row) {
-        const CString& text = table.GetValue(row, 1);
-        STContactInfo contact;
-        if (!JsonStringToContactInfo(text.Str(), contact)) {
-            CKivoLog::PrintV(kJsonFailed, text.GetString());
-            continue;
-        }
-        m_mapContact.emplace(contact.uid, contact);  // the JSON decides the key; the first row wins
-    }
-    CKivoLog::PrintV(kLoadEndSize, static_cast<int>(table.GetRowCount()));
+    for (const std::wstring& text : unreadable) CKivoLog::PrintV(kJsonFailed, text.c_str());
+    CKivoLog::PrintV(kLoadEndSize, rows);
     return 1;
 }
 

@@ -47,26 +47,25 @@ void CopyTexts(const STDeptInfo& from, STDeptInfo& to)
     to.Website = partial ? L"" : from.Website;
 }
 
-STDeptInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
+STDeptInfo FromRow(const CDbSQLite::Row& row)
 {
     STDeptInfo info;
-    const CString& partial = table.GetValue(row, 14);
-    if (!partial.IsEmpty()) info.PartialFlag = _wtol(partial);
-    info.Cid = _wtol(table.GetValue(row, 0));
-    info.Did = _wtol(table.GetValue(row, 1));
-    info.PDid = _wtol(table.GetValue(row, 3));
-    info.UC = _wtol(table.GetValue(row, 4));
-    info.FirstChild = _wtol(table.GetValue(row, 5));
-    info.NextSibling = _wtol(table.GetValue(row, 6));
-    info.FirstChildUser = _wtol(table.GetValue(row, 13));
+    if (!row.IsEmpty(14)) info.PartialFlag = row.GetLong(14);
+    info.Cid = row.GetLong(0);
+    info.Did = row.GetLong(1);
+    info.PDid = row.GetLong(3);
+    info.UC = row.GetLong(4);
+    info.FirstChild = row.GetLong(5);
+    info.NextSibling = row.GetLong(6);
+    info.FirstChildUser = row.GetLong(13);
     if (info.PartialFlag == 0) {
-        info.Name = table.GetValue(row, 2).Str();
-        info.Desp = table.GetValue(row, 7).Str();
-        info.Fax = table.GetValue(row, 8).Str();
-        info.HideDeptList = table.GetValue(row, 9).Str();
-        info.Addr = table.GetValue(row, 10).Str();
-        info.Tel = table.GetValue(row, 11).Str();
-        info.Website = table.GetValue(row, 12).Str();
+        info.Name = row.GetText(2);
+        info.Desp = row.GetText(7);
+        info.Fax = row.GetText(8);
+        info.HideDeptList = row.GetText(9);
+        info.Addr = row.GetText(10);
+        info.Tel = row.GetText(11);
+        info.Website = row.GetText(12);
     }
     return info;
 }
@@ -102,15 +101,15 @@ void CDeptInfoDBStore::ForgetPending()
 int CDeptInfoDBStore::LoadFromDisk()
 {
     Clear();
-    CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
+    LONG rc = m_pDbSQLite->SelectEachRow(kSelectAll, [this](const CDbSQLite::Row& row) {
+        STDeptInfo info = FromRow(row);
+        const ULONG did = info.Did;
+        m_mapDeptInfo[did] = std::move(info);  // a later row of the same Did wins
+    });
     if (rc != 0) {
+        Clear();  // nothing of a load that failed part way stays
         CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
         return 0;
-    }
-    for (size_t row = 0; row < table.GetRowCount(); ++row) {
-        STDeptInfo info = FromRow(table, row);
-        m_mapDeptInfo[info.Did] = info;  // a later row of the same Did wins
     }
     return 1;
 }

@@ -57,19 +57,18 @@ int CDeptUserDBStore::LoadFromDisk(DeptUserSet which)
     set.m_mapDeptUser.clear();
     set.m_mapModifyInfo.clear();
     set.m_mapDeleteInfo.clear();
-    CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(set.texts->selectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
-    for (size_t row = 0; row < table.GetRowCount(); ++row) {
-        const ULONG did = static_cast<ULONG>(_wtol(table.GetValue(row, 0)));
-        const ULONG uid = static_cast<ULONG>(_wtol(table.GetValue(row, 1)));
-        const ULONG next = static_cast<ULONG>(_wtol(table.GetValue(row, 2)));
+    LONG rc = m_pDbSQLite->SelectEachRow(set.texts->selectAll, [&set](const CDbSQLite::Row& row) {
+        const ULONG did = static_cast<ULONG>(row.GetLong(0));
+        const ULONG uid = static_cast<ULONG>(row.GetLong(1));
+        const ULONG next = static_cast<ULONG>(row.GetLong(2));
         STDeptUserInfo& held = set.m_mapDeptUser[did];
         held.Did = did;
         held.mapUser.emplace(uid, next);  // the first row of a user stays
+    });
+    if (rc != 0) {
+        set.m_mapDeptUser.clear();  // nothing of a load that failed part way stays
+        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
+        return 0;
     }
     return 1;
 }

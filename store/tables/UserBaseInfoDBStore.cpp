@@ -68,29 +68,28 @@ bool LacksName(const STUserBaseInfo& info)
            (info.CorpAccount.empty() || info.Name.empty() || info.Account.empty());
 }
 
-std::wstring Esc(const std::wstring& text)
+CString Esc(const std::wstring& text)
 {
-    return CMiscFuncs::Convert2SqlParam(text).Str();
+    return CMiscFuncs::Convert2SqlParam(text);
 }
 
-STUserBaseInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
+STUserBaseInfo FromRow(const CDbSQLite::Row& row)
 {
     // A column an older file lacks keeps the field's default.
-    const size_t columns = table.m_Records[row].size();
-    auto text = [&](Column c) -> const CString& { return table.GetValue(row, c); };
+    const size_t columns = row.GetColumnCount();
     STUserBaseInfo info;
-    info.Uid = static_cast<ULONG>(_wtol(text(kUid)));
-    info.Cid = static_cast<ULONG>(_wtol(text(kCid)));
-    if (!text(kPartialFlag).IsEmpty()) info.PartialFlag = _wtol(text(kPartialFlag));
+    info.Uid = static_cast<ULONG>(row.GetLong(kUid));
+    info.Cid = static_cast<ULONG>(row.GetLong(kCid));
+    if (!row.IsEmpty(kPartialFlag)) info.PartialFlag = row.GetLong(kPartialFlag);
     if (info.PartialFlag == 0) {
-        info.CorpAccount = text(kCorpAccount).Str();
-        info.Account = text(kAccount).Str();
-        info.Name = text(kName).Str();
-        info.Gender = _wtol(text(kGender));
-        info.PositionEx = text(kPositionEx).Str();
+        info.CorpAccount = row.GetText(kCorpAccount);
+        info.Account = row.GetText(kAccount);
+        info.Name = row.GetText(kName);
+        info.Gender = row.GetLong(kGender);
+        info.PositionEx = row.GetText(kPositionEx);
     }
-    if (columns > kExistFlag) info.ExistFlag = static_cast<ULONG>(_wtol(text(kExistFlag)));
-    if (columns > kActiveState) info.ActiveState = _wtol(text(kActiveState));
+    if (columns > kExistFlag) info.ExistFlag = static_cast<ULONG>(row.GetLong(kExistFlag));
+    if (columns > kActiveState) info.ActiveState = row.GetLong(kActiveState);
     return info;
 }
 
@@ -113,15 +112,14 @@ int CUserBaseInfoDBStore::LoadFromDisk()
 {
     m_mapUserBaseInfo.clear();
     ForgetPending();
-    CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.selectAll, table);
+    LONG rc = m_pDbSQLite->SelectEachRow(m_texts.selectAll, [this](const CDbSQLite::Row& row) {
+        STUserBaseInfo info = FromRow(row);
+        m_mapUserBaseInfo.emplace(info.Uid, std::move(info));
+    });
     if (rc != 0) {
+        m_mapUserBaseInfo.clear();  // nothing of a load that failed part way stays
         CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, kSelectError, rc);
         return 0;
-    }
-    for (size_t row = 0; row < table.GetRowCount(); ++row) {
-        STUserBaseInfo info = FromRow(table, row);
-        m_mapUserBaseInfo.emplace(info.Uid, std::move(info));
     }
     return 1;
 }
@@ -189,8 +187,9 @@ bool CUserBaseInfoDBStore::WriteRow(const STUserBaseInfo& u)
             return false;
         }
     }
-    sql.Format(m_texts.writeRow, u.Uid, u.Cid, Esc(u.CorpAccount).c_str(), Esc(u.Account).c_str(),
-               Esc(u.Name).c_str(), u.Gender, u.PartialFlag, u.ExistFlag, Esc(u.PositionEx).c_str(), u.ActiveState);
+    sql.Format(m_texts.writeRow, u.Uid, u.Cid, Esc(u.CorpAccount).GetString(), Esc(u.Account).GetString(),
+               Esc(u.Name).GetString(), u.Gender, u.PartialFlag, u.ExistFlag, Esc(u.PositionEx).GetString(),
+               u.ActiveState);
     LONG rc = m_pDbSQLite->ExecInTransaction(sql);
     if (rc != 0) {
         CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.writeError, rc);

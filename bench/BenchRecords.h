@@ -1,0 +1,63 @@
+// The records the store benchmarks hand to IStore, the files they load from, and the raw
+// baselines that write and read the same rows: the same statements as the store sends,
+// prepared once with bound values, and read back into the same record types.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <list>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ContactInfo.h"
+#include "DeptInfo.h"
+#include "DeptUserInfo.h"
+#include "UserBaseInfo.h"
+
+namespace bench {
+
+const int kDepartments = 10000;
+const int kMembersPerDepartment = 10;
+const int kContacts = 5000;
+
+const unsigned int kUserMask = 0x4;
+const unsigned int kDirectoryMask = 0x1 | 0x2;
+const unsigned int kContactMask = 0x400000;
+
+// In ascending id order, the order the store's maps write them in.
+const std::list<STUserBaseInfo>& SampleUsers();
+const std::vector<STDeptInfo>& SampleDepartments();
+const std::vector<STDeptUserInfo>& SampleMembers();
+const std::map<ULONG, STContactInfo>& SampleContacts();
+
+// Files written once per run through the store, read by both sides of the load cases.
+const std::string& UserFile();
+const std::string& DirectoryFile();
+const std::string& ContactFile();
+
+// Raw writes of one record, with the values and types the store's texts bind.
+void RawSaveUsers(sqlite3* db);
+void RawSaveDirectory(sqlite3* db);
+void RawSaveContacts(sqlite3* db);
+
+// Raw reads into the records the store holds, keyed as the store keys them.
+struct RawUsers {
+    std::map<ULONG, STUserBaseInfo> base;
+    std::map<ULONG, STUserBaseInfo> ex;
+};
+void RawLoadUsers(sqlite3* db, RawUsers& users);
+
+struct RawDirectory {
+    std::map<ULONG, STDeptInfo> departments;
+    std::map<ULONG, STDeptUserInfo> members;
+    std::map<ULONG, STDeptUserInfo> membersEx;
+};
+void RawLoadDirectory(sqlite3* db, RawDirectory& directory);
+
+void RawLoadContacts(sqlite3* db, std::map<ULONG, STContactInfo>& contacts);
+
+// The contact's JSON text built straight with nlohmann, as a raw client would.
+std::string RawContactJson(const STContactInfo& contact);
+
+}  // namespace bench

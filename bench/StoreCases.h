@@ -1,0 +1,152 @@
+// The shapes every store family times the same way: a masked save in one transaction on a
+// fresh file, a masked load after Reset, and the heap a load leaves held; each with its
+// raw counterpart on the same rows. Whatever a side does outside its timed part (filling
+// the store, creating the tables, freeing what the last iteration loaded) runs paused.
+// Loads run once untimed first: the first load of a process pays for growing the heap.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "BenchSupport.h"
+#include "Store.h"
+
+namespace bench {
+
+inline void TimeStoreSave(benchmark::State& state, unsigned int mask, void (*fill)(IStore&), int64_t rows)
+{
+    BenchDir dir;
+    CStore store;
+    IStore& api = store;
+    for (auto _ : state) {
+        state.PauseTiming();
+        api.Reset();
+        PointStoreAtFreshFile(api, dir.FreshFile("store.db"));
+        fill(api);
+        api.SetDataConsistentFlag(mask, true);
+        state.ResumeTiming();
+        if (api.SaveToDisk(mask, TRUE) != 1) {
+            state.SkipWithError("the store's save failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+// Open, one transaction, close: what SaveToDisk(mask, TRUE) does around its statements.
+inline void TimeRawSave(benchmark::State& state, std::initializer_list<const wchar_t*> tables,
+                        void (*write)(sqlite3*), int64_t rows)
+{
+    BenchDir dir;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string path = dir.FreshFile("raw.db");
+        sqlite3_close(OpenRawWithTables(path, tables));
+        state.ResumeTiming();
+        sqlite3* db = OpenRaw(path, false);
+        RawExec(db, "BEGIN IMMEDIATE");
+        write(db);
+        RawExec(db, "COMMIT");
+        sqlite3_close(db);
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+inline void TimeStoreLoad(benchmark::State& state, const std::string& path, unsigned int mask, int64_t rows)
+{
+    CStore store;
+    IStore& api = store;
+    PointStoreAtFile(api, path);
+    api.LoadFromDisk(mask);
+    for (auto _ : state) {
+        state.PauseTiming();
+        api.Reset();  // frees what the last iteration loaded, and closes the file
+        PointStoreAtFile(api, path);
+        state.ResumeTiming();
+        if (api.LoadFromDisk(mask) != 1) {
+            state.SkipWithError("the store's load failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+template <typename Records>
+void TimeRawLoad(benchmark::State& state, const std::string& path, void (*load)(sqlite3*, Records&), int64_t rows)
+{
+    auto records = std::make_unique<Records>();
+    sqlite3* warm = OpenRaw(path, false);
+    load(warm, *records);
+    sqlite3_close(warm);
+    for (auto _ : state) {
+        state.PauseTiming();
+        records = std::make_unique<Records>();
+        state.ResumeTiming();
+        sqlite3* db = OpenRaw(path, false);
+        load(db, *records);
+        state.PauseTiming();
+        sqlite3_close(db);
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+// Heap held after the load and resident peak during it, per record, as counters.
+inline void ReportMemory(benchmark::State& state, const char* perRecord, size_t heapBefore, size_t residentBefore,
+                         int64_t records)
+{
+    const double held = static_cast<double>(HeapInUse()) - static_cast<double>(heapBefore);
+    const double peak = static_cast<double>(PeakResidentBytes()) - static_cast<double>(residentBefore);
+    state.counters[std::string("held_B_per_") + perRecord] = held / static_cast<double>(records);
+    state.counters[std::string("peak_B_per_") + perRecord] = peak / static_cast<double>(records);
+}
+
+inline void MeasureStoreMemory(benchmark::State& state, const std::string& path, unsigned int mask,
+                               const char* perRecord, int64_t records)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto store = std::make_unique<CStore>();
+        PointStoreAtFile(*store, path);
+        ResetPeak();
+        const size_t heap = HeapInUse();
+        const size_t resident = ResidentBytes();
+        state.ResumeTiming();
+        if (store->LoadFromDisk(mask) != 1) {
+            state.SkipWithError("the store's load failed");
+            break;
+        }
+        state.PauseTiming();
+        store->CloseDBFile();  // the connection's cache is not what the records cost
+        ReportMemory(state, perRecord, heap, resident, records);
+        store.reset();
+        state.ResumeTiming();
+    }
+}
+
+template <typename Records>
+void MeasureRawMemory(benchmark::State& state, const std::string& path, void (*load)(sqlite3*, Records&),
+                      const char* perRecord, int64_t records)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        ResetPeak();
+        const size_t heap = HeapInUse();
+        const size_t resident = ResidentBytes();
+        state.ResumeTiming();
+        auto held = std::make_unique<Records>();
+        sqlite3* db = OpenRaw(path, false);
+        load(db, *held);
+        sqlite3_close(db);
+        state.PauseTiming();
+        ReportMemory(state, perRecord, heap, resident, records);
+        held.reset();
+        state.ResumeTiming();
+    }
+}
+
+}  // namespace bench

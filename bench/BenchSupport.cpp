@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -251,6 +252,58 @@ void PointStoreAtFreshFile(IStore& store, const std::string& path)
 void PointStoreAtFile(IStore& store, const std::string& path)
 {
     store.SetDBPath(CString(FromUtf8(path)));
+}
+
+namespace {
+
+struct Clocks {
+    double wall = 0;
+    double cpu = 0;
+};
+
+double Seconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double Timed(const std::function<void()>& write, Clocks& total)
+{
+    const double wall = Seconds(CLOCK_MONOTONIC);
+    const double cpu = Seconds(CLOCK_THREAD_CPUTIME_ID);
+    write();
+    const double spent = Seconds(CLOCK_MONOTONIC) - wall;
+    total.wall += spent;
+    total.cpu += Seconds(CLOCK_THREAD_CPUTIME_ID) - cpu;
+    return spent;
+}
+
+}  // namespace
+
+void RunPaired(benchmark::State& state, const std::function<void()>& sideWrite,
+               const std::function<void()>& rawWrite)
+{
+    Clocks side;
+    Clocks raw;
+    bool sideFirst = true;
+    for (auto _ : state) {
+        double spent;
+        if (sideFirst) {
+            spent = Timed(sideWrite, side);
+            Timed(rawWrite, raw);
+        } else {
+            Timed(rawWrite, raw);
+            spent = Timed(sideWrite, side);
+        }
+        sideFirst = !sideFirst;
+        state.SetIterationTime(spent);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["side_cpu_us"] = side.cpu / n * 1e6;
+    state.counters["raw_real_us"] = raw.wall / n * 1e6;
+    state.counters["raw_cpu_us"] = raw.cpu / n * 1e6;
+    state.SetItemsProcessed(state.iterations());
 }
 
 size_t HeapInUse()

@@ -3,9 +3,11 @@
 // Benchmark names are "Family/Side"; scripts/bench-ratios.py divides each side by "Raw".
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -111,6 +113,14 @@ sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const 
 void PointStoreAtFreshFile(IStore& store, const std::string& path);
 // Points the store at an existing file, closed.
 void PointStoreAtFile(IStore& store, const std::string& path);
+
+// Times two writes that each commit and sync on their own, alternating in one loop (the
+// order flipped every iteration), each on its own clocks: on a shared machine sync times
+// drift far more between runs than the difference measured. The benchmark's time (use
+// UseManualTime) is the first write's; the second's goes to the counters raw_real_us and
+// raw_cpu_us, the first's CPU to side_cpu_us, which scripts/bench-ratios.py pairs up.
+void RunPaired(benchmark::State& state, const std::function<void()>& sideWrite,
+               const std::function<void()>& rawWrite);
 
 // Heap bytes in use (allocator's view) and the process's resident peak since the last
 // ResetPeak, for the bytes-per-record counters.

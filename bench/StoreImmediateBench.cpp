@@ -1,11 +1,7 @@
 // Single rows written at once, each committed (and synced) on its own: AddContact,
 // UpdateRecentContactor and SetLastLiveTime(&t, true) through IStore, against the same
 // statement prepared once on a raw connection with the wrapper's WAL and synchronous=FULL.
-// The two sides alternate in one loop and each is timed on its own: on a shared machine
-// sync times drift far more between runs than the difference measured here.
-#include <time.h>
-
-#include <functional>
+// The two sides alternate in one loop (RunPaired).
 #include <vector>
 
 #include "BenchRecords.h"
@@ -15,56 +11,6 @@ namespace bench {
 namespace {
 
 const int kRecentIds = 200;  // more than the store keeps, so it evicts as it goes
-
-struct Clocks {
-    double wall = 0;
-    double cpu = 0;
-};
-
-double Seconds(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double Timed(const std::function<void()>& write, Clocks& total)
-{
-    const double wall = Seconds(CLOCK_MONOTONIC);
-    const double cpu = Seconds(CLOCK_THREAD_CPUTIME_ID);
-    write();
-    const double spent = Seconds(CLOCK_MONOTONIC) - wall;
-    total.wall += spent;
-    total.cpu += Seconds(CLOCK_THREAD_CPUTIME_ID) - cpu;
-    return spent;
-}
-
-// The benchmark's time is the store's; the raw side's, from the same loop, goes to the
-// counters that scripts/bench-ratios.py reads as the paired baseline.
-void RunPaired(benchmark::State& state, const std::function<void()>& storeWrite,
-               const std::function<void()>& rawWrite)
-{
-    Clocks store;
-    Clocks raw;
-    bool storeFirst = true;
-    for (auto _ : state) {
-        double spent;
-        if (storeFirst) {
-            spent = Timed(storeWrite, store);
-            Timed(rawWrite, raw);
-        } else {
-            Timed(rawWrite, raw);
-            spent = Timed(storeWrite, store);
-        }
-        storeFirst = !storeFirst;
-        state.SetIterationTime(spent);
-    }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["store_cpu_us"] = store.cpu / n * 1e6;
-    state.counters["raw_real_us"] = raw.wall / n * 1e6;
-    state.counters["raw_cpu_us"] = raw.cpu / n * 1e6;
-    state.SetItemsProcessed(state.iterations());
-}
 
 // A store whose file is open and loaded, as after the client's start-up load.
 bool OpenLoadedStore(IStore& store, const std::string& path)

@@ -2,7 +2,7 @@
 """Prints, from Google Benchmark's JSON output, each side's time against the raw SQLite
 baseline of the same family: benchmarks are named "Family/Side[/options]", and the side
 "Raw" is the baseline. A side measured in one loop with its baseline carries the
-baseline in counters instead ("raw_real_us", "raw_cpu_us", and its own "store_cpu_us").
+baseline in counters instead ("raw_real_us", "raw_cpu_us", and its own "side_cpu_us").
 With repetitions the median is used. Families named "...Memory" report bytes per record
 (counters "held_B_per_X", "peak_B_per_X") instead of time."""
 import json
@@ -57,7 +57,7 @@ def main(path):
             memory.setdefault(family, {})[side] = {k: v for k, v in entry.items() if k.startswith(("held_", "peak_"))}
             continue
         if "raw_real_us" in entry:
-            paired.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["store_cpu_us"] * 1e3, cv,
+            paired.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["side_cpu_us"] * 1e3, cv,
                                                    entry["raw_real_us"] * 1e3, entry["raw_cpu_us"] * 1e3)
             continue
         families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale, cv)

@@ -34,8 +34,8 @@ void DirectoryLoadRaw(benchmark::State& state)
     TimeRawLoad<RawDirectory>(state, DirectoryFile(), RawLoadDirectory, kRows);
 }
 
-BENCHMARK(DirectorySaveStore)->Name("DirectorySave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(DirectorySaveRaw)->Name("DirectorySave/Raw")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DirectorySaveStore)->Name("DirectorySave/Store")->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DirectorySaveRaw)->Name("DirectorySave/Raw")->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DirectoryLoadStore)->Name("DirectoryLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(DirectoryLoadRaw)->Name("DirectoryLoad/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 

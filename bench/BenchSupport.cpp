@@ -281,28 +281,29 @@ double Timed(const std::function<void()>& write, Clocks& total)
 
 }  // namespace
 
-void RunPaired(benchmark::State& state, const std::function<void()>& sideWrite,
-               const std::function<void()>& rawWrite)
+void RunPaired(benchmark::State& state, const std::function<void()>& side, const std::function<void()>& raw,
+               const std::function<void()>& prepare)
 {
-    Clocks side;
-    Clocks raw;
+    Clocks sideClocks;
+    Clocks rawClocks;
     bool sideFirst = true;
     for (auto _ : state) {
+        if (prepare) prepare();
         double spent;
         if (sideFirst) {
-            spent = Timed(sideWrite, side);
-            Timed(rawWrite, raw);
+            spent = Timed(side, sideClocks);
+            Timed(raw, rawClocks);
         } else {
-            Timed(rawWrite, raw);
-            spent = Timed(sideWrite, side);
+            Timed(raw, rawClocks);
+            spent = Timed(side, sideClocks);
         }
         sideFirst = !sideFirst;
         state.SetIterationTime(spent);
     }
     const double n = static_cast<double>(state.iterations());
-    state.counters["side_cpu_us"] = side.cpu / n * 1e6;
-    state.counters["raw_real_us"] = raw.wall / n * 1e6;
-    state.counters["raw_cpu_us"] = raw.cpu / n * 1e6;
+    state.counters["side_cpu_us"] = sideClocks.cpu / n * 1e6;
+    state.counters["raw_real_us"] = rawClocks.wall / n * 1e6;
+    state.counters["raw_cpu_us"] = rawClocks.cpu / n * 1e6;
     state.SetItemsProcessed(state.iterations());
 }
 

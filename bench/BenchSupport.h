@@ -114,13 +114,14 @@ void PointStoreAtFreshFile(IStore& store, const std::string& path);
 // Points the store at an existing file, closed.
 void PointStoreAtFile(IStore& store, const std::string& path);
 
-// Times two writes that each commit and sync on their own, alternating in one loop (the
-// order flipped every iteration), each on its own clocks: on a shared machine sync times
-// drift far more between runs than the difference measured. The benchmark's time (use
-// UseManualTime) is the first write's; the second's goes to the counters raw_real_us and
-// raw_cpu_us, the first's CPU to side_cpu_us, which scripts/bench-ratios.py pairs up.
-void RunPaired(benchmark::State& state, const std::function<void()>& sideWrite,
-               const std::function<void()>& rawWrite);
+// Times a side and its raw baseline alternating in one loop, the order flipped every
+// iteration, each on its own clocks: on a shared machine, load and sync times drift far
+// more between runs than the differences measured. prepare (when given) runs untimed before
+// each pair. The benchmark's time (use UseManualTime) is the side's; the raw side's goes
+// to the counters raw_real_us and raw_cpu_us and the side's CPU to side_cpu_us, which
+// scripts/bench-ratios.py pairs up.
+void RunPaired(benchmark::State& state, const std::function<void()>& side, const std::function<void()>& raw,
+               const std::function<void()>& prepare = nullptr);
 
 // Heap bytes in use (allocator's view) and the process's resident peak since the last
 // ResetPeak, for the bytes-per-record counters.

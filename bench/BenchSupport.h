@@ -108,6 +108,10 @@ uint32_t RawU32(sqlite3_stmt* stmt, int column);
 // A raw connection on a fresh file holding the named tables, created outside any timing.
 sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const wchar_t*> tables);
 
+// True when the table holds the same rows in both files, in the same order, each cell of
+// the same type and value.
+bool SameRows(const std::string& pathA, const std::string& pathB, const wchar_t* table);
+
 // Points the store at a fresh file and creates its schema there, then closes the file,
 // so that a save that follows times only itself.
 void PointStoreAtFreshFile(IStore& store, const std::string& path);

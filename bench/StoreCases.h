@@ -25,6 +25,7 @@ inline void PairedSave(benchmark::State& state, unsigned int mask, void (*fill)(
     BenchDir dir;
     CStore store;
     IStore& api = store;
+    std::string storePath;
     std::string rawPath;
     bool failed = false;
     RunPaired(
@@ -38,13 +39,20 @@ inline void PairedSave(benchmark::State& state, unsigned int mask, void (*fill)(
         },
         [&] {
             api.Reset();
-            PointStoreAtFreshFile(api, dir.FreshFile("store.db"));
+            storePath = dir.FreshFile("store.db");
+            PointStoreAtFreshFile(api, storePath);
             fill(api);
             api.SetDataConsistentFlag(mask, true);
             rawPath = dir.FreshFile("raw.db");
             sqlite3_close(OpenRawWithTables(rawPath, tables));
         });
     if (failed) state.SkipWithError("the store's save failed");
+    // The comparison holds only if the raw side wrote what the store wrote.
+    for (const wchar_t* table : tables) {
+        if (!failed && !SameRows(storePath, rawPath, table)) {
+            state.SkipWithError("the raw side wrote other rows than the store");
+        }
+    }
     state.SetItemsProcessed(state.iterations() * rows);
 }
 

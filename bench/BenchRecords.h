@@ -36,7 +36,8 @@ const std::string& UserFile();
 const std::string& DirectoryFile();
 const std::string& ContactFile();
 
-// Raw writes of one record, with the values and types the store's texts bind.
+// Raw saves of the whole sample inside the caller's transaction: the store's statements,
+// with the values and types its texts bind.
 void RawSaveUsers(sqlite3* db);
 void RawSaveDirectory(sqlite3* db);
 void RawSaveContacts(sqlite3* db);

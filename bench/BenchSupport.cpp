@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -241,6 +242,55 @@ sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const 
     return db;
 }
 
+namespace {
+
+bool SameCell(sqlite3_stmt* a, sqlite3_stmt* b, int column)
+{
+    const int type = sqlite3_column_type(a, column);
+    if (type != sqlite3_column_type(b, column)) return false;
+    switch (type) {
+    case SQLITE_NULL:
+        return true;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(a, column) == sqlite3_column_int64(b, column);
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(a, column) == sqlite3_column_double(b, column);
+    default: {
+        const void* bytesA = sqlite3_column_blob(a, column);
+        const void* bytesB = sqlite3_column_blob(b, column);
+        const int length = sqlite3_column_bytes(a, column);
+        return length == sqlite3_column_bytes(b, column) &&
+               (length == 0 || std::memcmp(bytesA, bytesB, static_cast<size_t>(length)) == 0);
+    }
+    }
+}
+
+}  // namespace
+
+bool SameRows(const std::string& pathA, const std::string& pathB, const wchar_t* table)
+{
+    const std::string sql = "select * from " + ToUtf8(table) + " order by rowid";
+    sqlite3* dbA = OpenRaw(pathA, false);
+    sqlite3* dbB = OpenRaw(pathB, false);
+    sqlite3_stmt* a = nullptr;
+    sqlite3_stmt* b = nullptr;
+    bool same = sqlite3_prepare_v2(dbA, sql.c_str(), -1, &a, nullptr) == SQLITE_OK &&
+                sqlite3_prepare_v2(dbB, sql.c_str(), -1, &b, nullptr) == SQLITE_OK &&
+                sqlite3_column_count(a) == sqlite3_column_count(b);
+    while (same) {
+        const int rcA = sqlite3_step(a);
+        const int rcB = sqlite3_step(b);
+        if (rcA != rcB || (rcA != SQLITE_ROW && rcA != SQLITE_DONE)) same = false;
+        if (!same || rcA == SQLITE_DONE) break;
+        for (int c = 0; same && c < sqlite3_column_count(a); ++c) same = SameCell(a, b, c);
+    }
+    sqlite3_finalize(a);
+    sqlite3_finalize(b);
+    sqlite3_close(dbA);
+    sqlite3_close(dbB);
+    return same;
+}
+
 void PointStoreAtFreshFile(IStore& store, const std::string& path)
 {
     store.SetDBPath(CString(FromUtf8(path)));
@@ -251,6 +301,59 @@ void PointStoreAtFreshFile(IStore& store, const std::string& path)
 void PointStoreAtFile(IStore& store, const std::string& path)
 {
     store.SetDBPath(CString(FromUtf8(path)));
+}
+
+namespace {
+
+struct Clocks {
+    double wall = 0;
+    double cpu = 0;
+};
+
+double Seconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double Timed(const std::function<void()>& write, Clocks& total)
+{
+    const double wall = Seconds(CLOCK_MONOTONIC);
+    const double cpu = Seconds(CLOCK_THREAD_CPUTIME_ID);
+    write();
+    const double spent = Seconds(CLOCK_MONOTONIC) - wall;
+    total.wall += spent;
+    total.cpu += Seconds(CLOCK_THREAD_CPUTIME_ID) - cpu;
+    return spent;
+}
+
+}  // namespace
+
+void RunPaired(benchmark::State& state, const std::function<void()>& side, const std::function<void()>& raw,
+               const std::function<void()>& prepare)
+{
+    Clocks sideClocks;
+    Clocks rawClocks;
+    bool sideFirst = true;
+    for (auto _ : state) {
+        if (prepare) prepare();
+        double spent;
+        if (sideFirst) {
+            spent = Timed(side, sideClocks);
+            Timed(raw, rawClocks);
+        } else {
+            Timed(raw, rawClocks);
+            spent = Timed(side, sideClocks);
+        }
+        sideFirst = !sideFirst;
+        state.SetIterationTime(spent);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["side_cpu_us"] = sideClocks.cpu / n * 1e6;
+    state.counters["raw_real_us"] = rawClocks.wall / n * 1e6;
+    state.counters["raw_cpu_us"] = rawClocks.cpu / n * 1e6;
+    state.SetItemsProcessed(state.iterations());
 }
 
 size_t HeapInUse()

@@ -3,9 +3,11 @@
 // Benchmark names are "Family/Side"; scripts/bench-ratios.py divides each side by "Raw".
 #pragma once
 
+#include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -106,11 +108,24 @@ uint32_t RawU32(sqlite3_stmt* stmt, int column);
 // A raw connection on a fresh file holding the named tables, created outside any timing.
 sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const wchar_t*> tables);
 
+// True when the table holds the same rows in both files, in the same order, each cell of
+// the same type and value.
+bool SameRows(const std::string& pathA, const std::string& pathB, const wchar_t* table);
+
 // Points the store at a fresh file and creates its schema there, then closes the file,
 // so that a save that follows times only itself.
 void PointStoreAtFreshFile(IStore& store, const std::string& path);
 // Points the store at an existing file, closed.
 void PointStoreAtFile(IStore& store, const std::string& path);
+
+// Times a side and its raw baseline alternating in one loop, the order flipped every
+// iteration, each on its own clocks: on a shared machine, load and sync times drift far
+// more between runs than the differences measured. prepare (when given) runs untimed before
+// each pair. The benchmark's time (use UseManualTime) is the side's; the raw side's goes
+// to the counters raw_real_us and raw_cpu_us and the side's CPU to side_cpu_us, which
+// scripts/bench-ratios.py pairs up.
+void RunPaired(benchmark::State& state, const std::function<void()>& side, const std::function<void()>& raw,
+               const std::function<void()>& prepare = nullptr);
 
 // Heap bytes in use (allocator's view) and the process's resident peak since the last
 // ResetPeak, for the bytes-per-record counters.

@@ -1,8 +1,8 @@
-// The shapes every store family times the same way: a masked save in one transaction on a
-// fresh file, a masked load after Reset, and the heap a load leaves held; each with its
-// raw counterpart on the same rows. Whatever a side does outside its timed part (filling
-// the store, creating the tables, freeing what the last iteration loaded) runs paused.
-// Loads run once untimed first: the first load of a process pays for growing the heap.
+// The shapes every store family times the same way, each paired with its raw counterpart
+// on the same rows in one loop (RunPaired): a masked save in one transaction on a fresh
+// file, a masked load after Reset, and the heap a load leaves held. Whatever a side does
+// outside its timed part (filling the store, creating the tables, freeing what the last
+// iteration loaded, closing the raw connection of a load) runs untimed.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -17,81 +17,73 @@
 
 namespace bench {
 
-inline void TimeStoreSave(benchmark::State& state, unsigned int mask, void (*fill)(IStore&), int64_t rows)
+// The raw side opens, runs one transaction and closes: what SaveToDisk(mask, TRUE) does
+// around its statements.
+inline void PairedSave(benchmark::State& state, unsigned int mask, void (*fill)(IStore&),
+                       std::initializer_list<const wchar_t*> tables, void (*write)(sqlite3*), int64_t rows)
 {
     BenchDir dir;
     CStore store;
     IStore& api = store;
-    for (auto _ : state) {
-        state.PauseTiming();
-        api.Reset();
-        PointStoreAtFreshFile(api, dir.FreshFile("store.db"));
-        fill(api);
-        api.SetDataConsistentFlag(mask, true);
-        state.ResumeTiming();
-        if (api.SaveToDisk(mask, TRUE) != 1) {
-            state.SkipWithError("the store's save failed");
-            break;
+    std::string storePath;
+    std::string rawPath;
+    bool failed = false;
+    RunPaired(
+        state, [&] { failed |= api.SaveToDisk(mask, TRUE) != 1; },
+        [&] {
+            sqlite3* db = OpenRaw(rawPath, false);
+            RawExec(db, "BEGIN IMMEDIATE");
+            write(db);
+            RawExec(db, "COMMIT");
+            sqlite3_close(db);
+        },
+        [&] {
+            api.Reset();
+            storePath = dir.FreshFile("store.db");
+            PointStoreAtFreshFile(api, storePath);
+            fill(api);
+            api.SetDataConsistentFlag(mask, true);
+            rawPath = dir.FreshFile("raw.db");
+            sqlite3_close(OpenRawWithTables(rawPath, tables));
+        });
+    if (failed) state.SkipWithError("the store's save failed");
+    // The comparison holds only if the raw side wrote what the store wrote.
+    for (const wchar_t* table : tables) {
+        if (!failed && !SameRows(storePath, rawPath, table)) {
+            state.SkipWithError("the raw side wrote other rows than the store");
         }
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-// Open, one transaction, close: what SaveToDisk(mask, TRUE) does around its statements.
-inline void TimeRawSave(benchmark::State& state, std::initializer_list<const wchar_t*> tables,
-                        void (*write)(sqlite3*), int64_t rows)
-{
-    BenchDir dir;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const std::string path = dir.FreshFile("raw.db");
-        sqlite3_close(OpenRawWithTables(path, tables));
-        state.ResumeTiming();
-        sqlite3* db = OpenRaw(path, false);
-        RawExec(db, "BEGIN IMMEDIATE");
-        write(db);
-        RawExec(db, "COMMIT");
-        sqlite3_close(db);
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
-}
-
-inline void TimeStoreLoad(benchmark::State& state, const std::string& path, unsigned int mask, int64_t rows)
-{
-    CStore store;
-    IStore& api = store;
-    PointStoreAtFile(api, path);
-    api.LoadFromDisk(mask);
-    for (auto _ : state) {
-        state.PauseTiming();
-        api.Reset();  // frees what the last iteration loaded, and closes the file
-        PointStoreAtFile(api, path);
-        state.ResumeTiming();
-        if (api.LoadFromDisk(mask) != 1) {
-            state.SkipWithError("the store's load failed");
-            break;
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
-}
-
+// Both sides load once untimed first: the first loads of a process pay for growing the heap.
 template <typename Records>
-void TimeRawLoad(benchmark::State& state, const std::string& path, void (*load)(sqlite3*, Records&), int64_t rows)
+void PairedLoad(benchmark::State& state, const std::string& path, unsigned int mask,
+                void (*load)(sqlite3*, Records&), int64_t rows)
 {
+    CStore store;
+    IStore& api = store;
     auto records = std::make_unique<Records>();
-    sqlite3* warm = OpenRaw(path, false);
-    load(warm, *records);
-    sqlite3_close(warm);
-    for (auto _ : state) {
-        state.PauseTiming();
-        records = std::make_unique<Records>();
-        state.ResumeTiming();
-        sqlite3* db = OpenRaw(path, false);
+    sqlite3* db = nullptr;
+    bool failed = false;
+    auto storeLoad = [&] { failed |= api.LoadFromDisk(mask) != 1; };
+    auto rawLoad = [&] {
+        db = OpenRaw(path, false);
         load(db, *records);
-        state.PauseTiming();
+    };
+    auto prepare = [&] {
+        api.Reset();  // frees what the last load held, and closes the file
+        PointStoreAtFile(api, path);
+        records = std::make_unique<Records>();
         sqlite3_close(db);
-        state.ResumeTiming();
-    }
+        db = nullptr;
+    };
+    prepare();
+    storeLoad();
+    rawLoad();
+    RunPaired(state, storeLoad, rawLoad, prepare);
+    sqlite3_close(db);
+    if (failed) state.SkipWithError("the store's load failed");
     state.SetItemsProcessed(state.iterations() * rows);
 }
 

@@ -7,42 +7,26 @@
 namespace bench {
 namespace {
 
+using Contacts = std::map<ULONG, STContactInfo>;
+
 void FillContacts(IStore& store)
 {
     store.SaveContactList(SampleContacts(), false);
 }
 
-void RawLoad(sqlite3* db, std::map<ULONG, STContactInfo>& contacts)
-{
-    RawLoadContacts(db, contacts);
-}
-
-void ContactSaveStore(benchmark::State& state)
+void ContactsSave(benchmark::State& state)
 {
     ContactFile();  // checks, once, that the raw side writes the store's JSON text
-    TimeStoreSave(state, kContactMask, FillContacts, kContacts);
+    PairedSave(state, kContactMask, FillContacts, {L"ContactListInfo"}, RawSaveContacts, kContacts);
 }
 
-void ContactSaveRaw(benchmark::State& state)
+void ContactsLoad(benchmark::State& state)
 {
-    ContactFile();
-    TimeRawSave(state, {L"ContactListInfo"}, RawSaveContacts, kContacts);
+    PairedLoad<Contacts>(state, ContactFile(), kContactMask, RawLoadContacts, kContacts);
 }
 
-void ContactLoadStore(benchmark::State& state)
-{
-    TimeStoreLoad(state, ContactFile(), kContactMask, kContacts);
-}
-
-void ContactLoadRaw(benchmark::State& state)
-{
-    TimeRawLoad<std::map<ULONG, STContactInfo>>(state, ContactFile(), RawLoad, kContacts);
-}
-
-BENCHMARK(ContactSaveStore)->Name("ContactsSave/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ContactSaveRaw)->Name("ContactsSave/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ContactLoadStore)->Name("ContactsLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ContactLoadRaw)->Name("ContactsLoad/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ContactsSave)->Name("ContactsSave/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(ContactsLoad)->Name("ContactsLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 }  // namespace bench

@@ -14,30 +14,21 @@ void FillDirectory(IStore& store)
     for (const STDeptUserInfo& members : SampleMembers()) store.SaveDeptUserInfo(members);
 }
 
-void DirectorySaveStore(benchmark::State& state)
+void DirectorySave(benchmark::State& state)
 {
-    TimeStoreSave(state, kDirectoryMask, FillDirectory, kRows);
+    PairedSave(state, kDirectoryMask, FillDirectory, {L"DeptInfo", L"DeptUserInfo", L"DeptUserInfoEx"},
+               RawSaveDirectory, kRows);
 }
 
-void DirectorySaveRaw(benchmark::State& state)
+void DirectoryLoad(benchmark::State& state)
 {
-    TimeRawSave(state, {L"DeptInfo", L"DeptUserInfo", L"DeptUserInfoEx"}, RawSaveDirectory, kRows);
+    PairedLoad<RawDirectory>(state, DirectoryFile(), kDirectoryMask, RawLoadDirectory, kRows);
 }
 
-void DirectoryLoadStore(benchmark::State& state)
-{
-    TimeStoreLoad(state, DirectoryFile(), kDirectoryMask, kRows);
-}
-
-void DirectoryLoadRaw(benchmark::State& state)
-{
-    TimeRawLoad<RawDirectory>(state, DirectoryFile(), RawLoadDirectory, kRows);
-}
-
-BENCHMARK(DirectorySaveStore)->Name("DirectorySave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(DirectorySaveRaw)->Name("DirectorySave/Raw")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(DirectoryLoadStore)->Name("DirectoryLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(DirectoryLoadRaw)->Name("DirectoryLoad/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+// One save per repetition: the store's "delete ... where Did=" cannot use the (Cid, Did)
+// key, so both sides scan the table once per department.
+BENCHMARK(DirectorySave)->Name("DirectorySave/Store")->Iterations(1)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(DirectoryLoad)->Name("DirectoryLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 }  // namespace bench

@@ -1,6 +1,7 @@
 // Single rows written at once, each committed (and synced) on its own: AddContact,
 // UpdateRecentContactor and SetLastLiveTime(&t, true) through IStore, against the same
 // statement prepared once on a raw connection with the wrapper's WAL and synchronous=FULL.
+// The two sides alternate in one loop (RunPaired).
 #include <vector>
 
 #include "BenchRecords.h"
@@ -28,7 +29,7 @@ const std::vector<const STContactInfo*>& Contacts()
     return contacts;
 }
 
-void AddContactStore(benchmark::State& state)
+void AddContact(benchmark::State& state)
 {
     BenchDir dir;
     CStore store;
@@ -37,28 +38,22 @@ void AddContactStore(benchmark::State& state)
         state.SkipWithError("cannot load the store");
         return;
     }
-    size_t next = 0;
-    for (auto _ : state) api.AddContact(*Contacts()[next++ % Contacts().size()], false);
-    state.SetItemsProcessed(state.iterations());
-}
-
-void AddContactRaw(benchmark::State& state)
-{
-    BenchDir dir;
     sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), {L"ContactListInfo"});
     {
         RawStatement replace(db, "replace into ContactListInfo (uid,contactinfo) values (?,?)");
-        size_t next = 0;
-        for (auto _ : state) {
-            const STContactInfo& contact = *Contacts()[next++ % Contacts().size()];
-            replace.Int(1, static_cast<int32_t>(contact.uid)).Utf8(2, RawContactJson(contact)).Run();
-        }
+        size_t storeNext = 0;
+        size_t rawNext = 0;
+        RunPaired(
+            state, [&] { api.AddContact(*Contacts()[storeNext++ % Contacts().size()], false); },
+            [&] {
+                const STContactInfo& contact = *Contacts()[rawNext++ % Contacts().size()];
+                replace.Int(1, static_cast<int32_t>(contact.uid)).Utf8(2, RawContactJson(contact)).Run();
+            });
     }
     sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations());
 }
 
-void RecentStore(benchmark::State& state)
+void UpdateRecent(benchmark::State& state)
 {
     BenchDir dir;
     CStore store;
@@ -67,31 +62,26 @@ void RecentStore(benchmark::State& state)
         state.SkipWithError("cannot load the store");
         return;
     }
-    int next = 0;
-    for (auto _ : state) {
-        ++next;
-        api.UpdateRecentContactor(next % kRecentIds, next % 3, 1700000000 + next);
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-
-void RecentRaw(benchmark::State& state)
-{
-    BenchDir dir;
     sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), {L"RecentContact"});
     {
         RawStatement replace(db, "replace into RecentContact (type,recentId,time) values (?, ?, ?)");
-        int next = 0;
-        for (auto _ : state) {
-            ++next;
-            replace.Int(1, next % 3).Int(2, next % kRecentIds).Int(3, 1700000000 + next).Run();
-        }
+        int storeNext = 0;
+        int rawNext = 0;
+        RunPaired(
+            state,
+            [&] {
+                ++storeNext;
+                api.UpdateRecentContactor(storeNext % kRecentIds, storeNext % 3, 1700000000 + storeNext);
+            },
+            [&] {
+                ++rawNext;
+                replace.Int(1, rawNext % 3).Int(2, rawNext % kRecentIds).Int(3, 1700000000 + rawNext).Run();
+            });
     }
     sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations());
 }
 
-void LastLiveTimeStore(benchmark::State& state)
+void SetLastLiveTime(benchmark::State& state)
 {
     BenchDir dir;
     CStore store;
@@ -100,40 +90,29 @@ void LastLiveTimeStore(benchmark::State& state)
         state.SkipWithError("cannot load the store");
         return;
     }
-    unsigned int time = 1700000000u;
-    for (auto _ : state) {
-        ++time;
-        if (api.SetLastLiveTime(&time, true) != 1) {
-            state.SkipWithError("the update failed");
-            break;
-        }
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-
-void LastLiveTimeRaw(benchmark::State& state)
-{
-    BenchDir dir;
     sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), {L"Fast_Login_Data"});
     RawExec(db, "insert into Fast_Login_Data(Uid, LastLiveTime, SessionId) values (1, 0, '')");
     {
         RawStatement update(db, "Update Fast_Login_Data Set LastLiveTime= ? where Uid = ? ");
-        unsigned int time = 1700000000u;
-        for (auto _ : state) update.Int(1, ++time).Int(2, 1).Run();
+        unsigned int storeTime = 1700000000u;
+        unsigned int rawTime = 1700000000u;
+        RunPaired(
+            state,
+            [&] {
+                ++storeTime;
+                api.SetLastLiveTime(&storeTime, true);
+            },
+            [&] { update.Int(1, ++rawTime).Int(2, 1).Run(); });
     }
     sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations());
 }
 
-#define KIVO_IMMEDIATE(fn, name) \
-    BENCHMARK(fn)->Name(name)->MinTime(1.0)->Unit(benchmark::kMicrosecond)->UseRealTime()
+#define KIVO_PAIRED(fn, name) \
+    BENCHMARK(fn)->Name(name)->MinTime(0.5)->Unit(benchmark::kMicrosecond)->UseManualTime()
 
-KIVO_IMMEDIATE(AddContactStore, "AddContact/Store");
-KIVO_IMMEDIATE(AddContactRaw, "AddContact/Raw");
-KIVO_IMMEDIATE(RecentStore, "UpdateRecentContactor/Store");
-KIVO_IMMEDIATE(RecentRaw, "UpdateRecentContactor/Raw");
-KIVO_IMMEDIATE(LastLiveTimeStore, "SetLastLiveTime/Store");
-KIVO_IMMEDIATE(LastLiveTimeRaw, "SetLastLiveTime/Raw");
+KIVO_PAIRED(AddContact, "AddContact/Store");
+KIVO_PAIRED(UpdateRecent, "UpdateRecentContactor/Store");
+KIVO_PAIRED(SetLastLiveTime, "SetLastLiveTime/Store");
 
 }  // namespace
 }  // namespace bench

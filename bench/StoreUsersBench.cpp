@@ -12,30 +12,18 @@ void FillUsers(IStore& store)
     store.ModifyUserBaseInfoEx(SampleUsers());
 }
 
-void UserSaveStore(benchmark::State& state)
+void UsersSave(benchmark::State& state)
 {
-    TimeStoreSave(state, kUserMask, FillUsers, kUserRows);
+    PairedSave(state, kUserMask, FillUsers, {L"UserBaseInfo", L"UserBaseInfoEx"}, RawSaveUsers, kUserRows);
 }
 
-void UserSaveRaw(benchmark::State& state)
+void UsersLoad(benchmark::State& state)
 {
-    TimeRawSave(state, {L"UserBaseInfo", L"UserBaseInfoEx"}, RawSaveUsers, kUserRows);
+    PairedLoad<RawUsers>(state, UserFile(), kUserMask, RawLoadUsers, kUserRows);
 }
 
-void UserLoadStore(benchmark::State& state)
-{
-    TimeStoreLoad(state, UserFile(), kUserMask, kUserRows);
-}
-
-void UserLoadRaw(benchmark::State& state)
-{
-    TimeRawLoad<RawUsers>(state, UserFile(), RawLoadUsers, kUserRows);
-}
-
-BENCHMARK(UserSaveStore)->Name("UsersSave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UserSaveRaw)->Name("UsersSave/Raw")->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UserLoadStore)->Name("UsersLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UserLoadRaw)->Name("UsersLoad/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UsersSave)->Name("UsersSave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(UsersLoad)->Name("UsersLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 }  // namespace bench

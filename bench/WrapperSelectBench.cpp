@@ -25,58 +25,46 @@ std::string ColumnText(sqlite3_stmt* stmt, int column)
     return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt, column))) : std::string();
 }
 
-void UserSelectWrapper(benchmark::State& state)
+void UserSelect(benchmark::State& state)
 {
     BenchDir dir;
-    std::string path = dir.FreshFile("wrapper.db");
+    const std::string path = dir.FreshFile("users.db");
     FillUserFile(path);
     CDbSQLite db;
     if (!OpenWrapper(db, path, false)) {
         state.SkipWithError("cannot open the user file");
         return;
     }
+    sqlite3* raw = OpenRaw(path, false);
     CDbSQLite::ResultTable table;
-    for (auto _ : state) {
-        if (db.SelectStatement(kSelectAllWide, table) != 0 || table.GetRowCount() != kUserRows) {
-            state.SkipWithError("the select failed");
-            break;
-        }
-        benchmark::DoNotOptimize(table.m_Records.data());
-    }
-    state.SetItemsProcessed(state.iterations() * kUserRows);
-}
-
-void UserSelectRaw(benchmark::State& state)
-{
-    BenchDir dir;
-    std::string path = dir.FreshFile("raw.db");
-    FillUserFile(path);
-    sqlite3* db = OpenRaw(path, false);
     std::vector<RawUser> users;
-    for (auto _ : state) {
-        users.clear();
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(db, kSelectAll, -1, &stmt, nullptr);
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            users.push_back(RawUser{sqlite3_column_int64(stmt, 0), sqlite3_column_int64(stmt, 1),
-                                    ColumnText(stmt, 2), ColumnText(stmt, 3), ColumnText(stmt, 4),
-                                    sqlite3_column_int64(stmt, 5), sqlite3_column_int64(stmt, 6),
-                                    sqlite3_column_int64(stmt, 7), ColumnText(stmt, 8),
-                                    sqlite3_column_int64(stmt, 9)});
-        }
-        sqlite3_finalize(stmt);
-        if (users.size() != static_cast<size_t>(kUserRows)) {
-            state.SkipWithError("the select failed");
-            break;
-        }
-        benchmark::DoNotOptimize(users.data());
-    }
-    sqlite3_close(db);
+    bool failed = false;
+    RunPaired(
+        state,
+        [&] { failed |= db.SelectStatement(kSelectAllWide, table) != 0 || table.GetRowCount() != kUserRows; },
+        [&] {
+            sqlite3_stmt* stmt = nullptr;
+            sqlite3_prepare_v2(raw, kSelectAll, -1, &stmt, nullptr);
+            while (sqlite3_step(stmt) == SQLITE_ROW) {
+                users.push_back(RawUser{sqlite3_column_int64(stmt, 0), sqlite3_column_int64(stmt, 1),
+                                        ColumnText(stmt, 2), ColumnText(stmt, 3), ColumnText(stmt, 4),
+                                        sqlite3_column_int64(stmt, 5), sqlite3_column_int64(stmt, 6),
+                                        sqlite3_column_int64(stmt, 7), ColumnText(stmt, 8),
+                                        sqlite3_column_int64(stmt, 9)});
+            }
+            sqlite3_finalize(stmt);
+            failed |= users.size() != static_cast<size_t>(kUserRows);
+        },
+        [&] {
+            table.Clear();
+            users.clear();
+        });
+    sqlite3_close(raw);
+    if (failed) state.SkipWithError("the select failed");
     state.SetItemsProcessed(state.iterations() * kUserRows);
 }
 
-BENCHMARK(UserSelectWrapper)->Name("UserSelect/Wrapper")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(UserSelectRaw)->Name("UserSelect/Raw")->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UserSelect)->Name("UserSelect/Wrapper")->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 }  // namespace bench

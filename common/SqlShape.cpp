@@ -19,27 +19,47 @@ constexpr std::string_view kValueKeywords[] = {"select", "where", "and",  "or", 
 // constant; nothing after them is lifted.
 constexpr std::string_view kStopKeywords[] = {"order", "group", "limit", "partition"};
 
+// Looked up once for every character of every statement text.
+enum : unsigned char { kSpace = 1, kDigit = 2, kIdStart = 4 };
+
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses()
+    {
+        for (int c = 0; c < 256; ++c) {
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r') of[c] |= kSpace;
+            if (c >= '0' && c <= '9') of[c] |= kDigit;
+            if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c >= 0x80) of[c] |= kIdStart;
+        }
+    }
+};
+constexpr CharClasses kClasses;
+
+bool Is(char c, unsigned char classes)
+{
+    return (kClasses.of[static_cast<unsigned char>(c)] & classes) != 0;
+}
+
 bool IsSpace(char c)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+    return Is(c, kSpace);
 }
 
 bool IsDigit(char c)
 {
-    return c >= '0' && c <= '9';
+    return Is(c, kDigit);
 }
 
 bool IsIdStart(char c)
 {
-    auto u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u >= 0x80;
+    return Is(c, kIdStart);
 }
 
 // As SQLite's tokenizer sees it: a digit or '$' continues a name, and a number glued to
 // such a character is not a number.
 bool IsIdChar(char c)
 {
-    return IsIdStart(c) || IsDigit(c) || c == '$';
+    return Is(c, kIdStart | kDigit) || c == '$';
 }
 
 // Punctuation after which an operand is due.
@@ -55,8 +75,23 @@ bool OpensOperand(char c)
 }
 
 template <size_t N>
-bool IsOneOf(const std::string& sql, size_t begin, size_t end, const std::string_view (&words)[N])
+constexpr uint32_t FirstLetters(const std::string_view (&words)[N])
 {
+    uint32_t letters = 0;
+    for (std::string_view word : words) letters |= 1u << (word[0] - 'a');
+    return letters;
+}
+
+constexpr uint32_t kDataLetters = FirstLetters(kDataStatements);
+constexpr uint32_t kValueLetters = FirstLetters(kValueKeywords);
+constexpr uint32_t kStopLetters = FirstLetters(kStopKeywords);
+
+// Most names start with a letter no word of the list starts with: letters says which do.
+template <size_t N>
+bool IsOneOf(const std::string& sql, size_t begin, size_t end, const std::string_view (&words)[N], uint32_t letters)
+{
+    const unsigned first = static_cast<unsigned>(static_cast<unsigned char>(sql[begin] | 0x20)) - 'a';
+    if (first >= 26 || ((letters >> first) & 1u) == 0) return false;
     const size_t length = end - begin;
     for (std::string_view word : words) {
         if (word.size() != length) continue;
@@ -201,10 +236,10 @@ bool SqlShape::Lift(const std::string& sql)
         if (IsIdStart(c)) {
             size_t end = i + 1;
             while (end < n && IsIdChar(sql[end])) ++end;
-            if (first && !IsOneOf(sql, i, end, kDataStatements)) return false;
+            if (first && !IsOneOf(sql, i, end, kDataStatements, kDataLetters)) return false;
             first = false;
-            if (IsOneOf(sql, i, end, kStopKeywords)) lifting = false;
-            valueMayFollow = IsOneOf(sql, i, end, kValueKeywords);
+            if (IsOneOf(sql, i, end, kStopKeywords, kStopLetters)) lifting = false;
+            valueMayFollow = IsOneOf(sql, i, end, kValueKeywords, kValueLetters);
             m_text.append(sql, i, end - i);
             i = end;
             continue;

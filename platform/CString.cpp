@@ -35,8 +35,7 @@ const size_t kMaxBuffer = size_t{1} << 28;
 bool WrittenDirectly(const wchar_t* format)
 {
     if (!format) return false;
-    for (const wchar_t* p = format; *p; ++p) {
-        if (*p != L'%') continue;
+    for (const wchar_t* p = std::wcschr(format, L'%'); p; p = std::wcschr(p + 1, L'%')) {
         ++p;
         if (*p == L'l') ++p;
         switch (*p) {
@@ -60,9 +59,10 @@ std::wstring FormatDirectly(const wchar_t* format, va_list args)
     wchar_t* const digitsEnd = digits + kMaxDecimal;
     for (const wchar_t* p = format; *p; ++p) {
         if (*p != L'%') {
-            const wchar_t* run = p;
-            while (p[1] && p[1] != L'%') ++p;
-            out.append(run, static_cast<size_t>(p - run + 1));
+            const wchar_t* next = std::wcschr(p, L'%');
+            if (!next) next = p + std::wcslen(p);
+            out.append(p, static_cast<size_t>(next - p));
+            p = next - 1;
             continue;
         }
         ++p;

@@ -1,8 +1,8 @@
-// Decimal text to 32-bit numbers. Digits are read in 64 bits and the low 32 bits are
-// kept, so a 32-bit value written with %u or %d reads back as the same 32-bit value.
+// Decimal text to 32-bit numbers and back. Digits are read in 64 bits and the low 32 bits
+// are kept, so a 32-bit value written with %u or %d reads back as the same 32-bit value.
 #pragma once
 
-#include <string>
+#include <cstddef>
 
 #include "PlatformTypes.h"
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Prints, from Google Benchmark's JSON output, each side's time against the raw SQLite
 baseline of the same family: benchmarks are named "Family/Side[/options]", and the side
-"Raw" is the baseline. With repetitions the median is used. Families named "...Memory"
-report bytes per record (counters "held_B_per_X", "peak_B_per_X") instead of time."""
+"Raw" is the baseline. A side measured in one loop with its baseline carries the
+baseline in counters instead ("raw_real_us", "raw_cpu_us", and its own "side_cpu_us").
+With repetitions the median is used. Families named "...Memory" report bytes per record
+(counters "held_B_per_X", "peak_B_per_X") instead of time."""
 import json
 import sys
 
@@ -42,6 +44,7 @@ def main(path):
         return 1
     cvs = spreads(report)
     families = {}
+    paired = {}
     memory = {}
     for entry in runs(report):
         key = split(entry.get("run_name", entry["name"]))
@@ -52,6 +55,10 @@ def main(path):
         cv = cvs.get(entry.get("run_name"))
         if family.endswith("Memory"):
             memory.setdefault(family, {})[side] = {k: v for k, v in entry.items() if k.startswith(("held_", "peak_"))}
+            continue
+        if "raw_real_us" in entry:
+            paired.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["side_cpu_us"] * 1e3, cv,
+                                                   entry["raw_real_us"] * 1e3, entry["raw_cpu_us"] * 1e3)
             continue
         families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale, cv)
     rows = []
@@ -65,6 +72,10 @@ def main(path):
                              "%.2f" % (cpu / raw[1])))
             else:
                 rows.append((family, side, fmt(real, cv), "-", "no raw", "no raw"))
+    for family, sides in sorted(paired.items()):
+        for side, (real, cpu, cv, raw_real, raw_cpu) in sides.items():
+            rows.append((family, side, fmt(real, cv), fmt(raw_real) + " paired", "%.2f" % (real / raw_real),
+                         "%.2f" % (cpu / raw_cpu)))
     if not rows and not memory:
         print("bench-ratios: no pairs found in " + path, file=sys.stderr)
         return 1

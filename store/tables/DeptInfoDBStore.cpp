@@ -4,7 +4,6 @@
 #include "MiscFuncs.h"
 #include "OwnTransaction.h"
 #include "StoreLog.h"
-#include "WideConv.h"
 
 namespace {
 

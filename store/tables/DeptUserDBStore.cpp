@@ -3,7 +3,6 @@
 #include "KivoLog.h"
 #include "OwnTransaction.h"
 #include "StoreLog.h"
-#include "WideConv.h"
 
 struct CDeptUserDBStore::Texts {
     const wchar_t* selectAll;

@@ -16,14 +16,15 @@ deps:
 	@bash scripts/install-deps.sh
 
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIVO_WERROR=$(WERROR) -DKIVO_BUILD_BENCH=ON $(CMAKE_ARGS)
 
 configure: $(BUILD)/CMakeCache.txt
-	@cmake -S . -B $(BUILD) -DKIVO_WERROR=$(WERROR) $(CMAKE_ARGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DKIVO_WERROR=$(WERROR) -DKIVO_BUILD_BENCH=ON $(CMAKE_ARGS) >/dev/null
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
+# Builds the benchmarks too, so they keep compiling under the same warnings; ctest never runs them.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 

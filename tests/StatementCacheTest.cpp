@@ -1,8 +1,6 @@
 // The wrapper against plain SQLite on a second file: every text must leave the same rows
 // (type and value of every column), return the same code and, on failure, the same message,
 // whether or not the wrapper reuses a prepared statement for it.
-#include <filesystem>
-
 #include "DbSQLite.h"
 #include "TestDb.h"
 #include "Utf8.h"
@@ -169,19 +167,6 @@ TEST_F(StatementCacheTest, CacheStaysBoundedAndAnEvictedShapeStillRuns)
     const size_t cached = m_db.GetStatementStats().cached;
     EXPECT_EQ(m_plain.Rows("select id as a0 from K where id = 1"), WrapperRows("select id as a0 from K where id = 2"));
     EXPECT_EQ(cached + 1, m_db.GetStatementStats().cached);
-}
-
-TEST_F(StatementCacheTest, CloseFinalizesEveryStatementAndReleasesTheFile)
-{
-    ExpectSameOutcome("insert into K values (60, 'a')");
-    ExpectSameOutcome("insert into K values (61, 'b')");
-    ASSERT_GT(m_db.GetStatementStats().held, 0u);
-    m_db.Close();
-    EXPECT_EQ(0u, m_db.GetStatementStats().held);
-    // The last connection to close removes the log file; a leaked statement keeps it open.
-    EXPECT_FALSE(std::filesystem::exists(WrapperPath() + "-wal"));
-    ASSERT_EQ(0, m_db.Open(CString(FromUtf8(WrapperPath())), nullptr));
-    EXPECT_EQ(Rows{{"2"}}, WrapperRows("select count(*) from K where id in (60, 61)"));
 }
 
 }  // namespace

@@ -69,28 +69,26 @@ std::vector<SlotEntry> InterfaceSlots()
 #undef SLOT
 }
 
-void ExpectEachAtItsIndex(const std::vector<SlotEntry>& slots)
-{
-    for (const SlotEntry& entry : slots) EXPECT_EQ(entry.index, entry.slot + 1) << "slot " << entry.slot << " " << entry.name;
-}
-
 }  // namespace
 
 TEST(SlotPositions, EverySlotOfTheInterfaceSitsAtItsIndex)
 {
     const auto slots = InterfaceSlots<IStore>();
     EXPECT_EQ(slots.size(), 100u);
-    ExpectEachAtItsIndex(slots);
+    for (const SlotEntry& entry : slots) EXPECT_EQ(entry.index, entry.slot + 1) << "slot " << entry.slot << " " << entry.name;
 }
 
 TEST(SlotPositions, TheImplementationKeepsThemAndAddsItsOwnAfter)
 {
-    ExpectEachAtItsIndex(InterfaceSlots<CStore>());
-    ExpectEachAtItsIndex({
+    for (const SlotEntry& entry : InterfaceSlots<CStore>()) {
+        EXPECT_EQ(entry.index, entry.slot + 1) << "slot " << entry.slot << " " << entry.name;
+    }
+    const SlotEntry own[] = {
         {101, "SaveDeptUserInfoEx", VtableIndex(&CStore::SaveDeptUserInfoEx)},
         {102, "RemoveDeptUserInfoEx", VtableIndex(&CStore::RemoveDeptUserInfoEx)},
         {103, "DeptUserNoOpEx", VtableIndex(&CStore::DeptUserNoOpEx)},
         {104, "LoadDeptUserInfoEx", VtableIndex(&CStore::LoadDeptUserInfoEx)},
         {105, "GetAllUserBaseInfo", VtableIndex(&CStore::GetAllUserBaseInfo)},
-    });
+    };
+    for (const SlotEntry& entry : own) EXPECT_EQ(entry.index, entry.slot + 1) << "slot " << entry.slot << " " << entry.name;
 }

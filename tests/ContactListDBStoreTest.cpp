@@ -86,14 +86,7 @@ protected:
 };
 
 // Through the interface, on a CStore of its own.
-class ContactListSlotsTest : public CStoreTest {
-protected:
-    void SetUp() override
-    {
-        CStoreTest::SetUp();
-        ASSERT_TRUE(m_store.OpenDBFile());
-    }
-};
+using ContactListSlotsTest = CStoreTest;
 
 }  // namespace
 

@@ -24,6 +24,7 @@ protected:
     CCorpDBStore m_store{&m_db};
 };
 
+// The table and the configurations follow the corporations held.
 TEST_F(CorpDBStoreTest, SaveRewritesTheWholeTableFromMemory)
 {
     m_plain.Exec("insert into CorpInfo (Cid, Name) values (77, 'stray'), (77, 'twin')");
@@ -31,7 +32,11 @@ TEST_F(CorpDBStoreTest, SaveRewritesTheWholeTableFromMemory)
     for (ULONG cid : {1u, 2u, 3u}) m_store.SaveCorpInfo(Corp(cid));
     EXPECT_EQ(1, m_store.RemoveCorpInfo(2));
     EXPECT_EQ(0, m_store.RemoveCorpInfo(2));
+    std::wstring config;
+    EXPECT_EQ(0, m_store.SaveCorpConfig(2, L"{}") + m_store.LoadCorpConfig(2, config));
+    EXPECT_EQ(1, m_store.SaveCorpConfig(3, L"{\"a\":1}"));
     ASSERT_EQ(1, m_store.SaveToDisk(0));
+    EXPECT_EQ("{\"a\":1}", m_plain.Value("select config from CorpInfo where Cid = 3"));
     EXPECT_EQ((Rows{{"1", "Corp 1"}, {"3", "Corp 3"}}), m_plain.Rows("select Cid, Name from CorpInfo order by Cid"));
 
     m_store.RemoveCorpInfo(1);
@@ -110,23 +115,11 @@ TEST_F(CorpDBStoreTest, FirstFailedInsertFailsTheSaveAndKeepsTheTable)
     EXPECT_EQ((Rows{{"50", "old"}}), m_plain.Rows("select Cid, Name from CorpInfo"));
 }
 
-TEST_F(CorpDBStoreTest, ConfigIsSetOnlyForAHeldCorporation)
-{
-    std::wstring config;
-    EXPECT_EQ(0, m_store.SaveCorpConfig(5, L"{}"));
-    EXPECT_EQ(0, m_store.LoadCorpConfig(5, config));
-    m_store.SaveCorpInfo(Corp(5));
-    EXPECT_EQ(1, m_store.SaveCorpConfig(5, L"{\"a\":1}"));
-    EXPECT_EQ(1, m_store.LoadCorpConfig(5, config));
-    EXPECT_EQ(L"{\"a\":1}", config);
-}
-
 // 0x80000 is flagged and saved by SaveToDisk(); 0x100000 is neither.
 TEST_F(CorpDBStoreTest, MaskBitsSelectRecordsAndCounterApart)
 {
     m_db.Close();
-    CStore store;
-    store.SetDBPath(DbPathW());
+    StoreOn store(DbPathW());
     store.SaveCorpInfo(Corp(1));
     store.SaveCorpUC(7);
     store.SetDataConsistentFlag(0x100000, true);

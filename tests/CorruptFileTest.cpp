@@ -3,17 +3,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "StoreTestSupport.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
 
 void Overwrite(const std::string& path, long offset, const std::string& bytes)
 {
@@ -64,18 +57,18 @@ TEST_F(CorruptFileTest, AFileThatCannotBeOpenedIsLeftByteForByte)
         {"damaged header", [](const std::string& p, long) { Overwrite(p, 0, "SQLite formal 9"); }},
         {"header page sizes garbled", [](const std::string& p, long) { Overwrite(p, 16, std::string(8, '\xff')); }},
     };
-    const std::string pristine = ReadAll(DbPath());
+    const std::string pristine = ReadFile(DbPath());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::ofstream(DbPath(), std::ios::binary | std::ios::trunc) << pristine;
         c.damage(DbPath(), PageSize());
-        const std::string damaged = ReadAll(DbPath());
+        const std::string damaged = ReadFile(DbPath());
         m_log.Clear();
         CStore store;
         UseEverything(store, 0);
         EXPECT_EQ(store.SaveToDisk(AllBits(), TRUE), 0);
         EXPECT_TRUE(m_log.AnyContains(L"OpenDBFile failed"));
-        EXPECT_EQ(ReadAll(DbPath()), damaged);
+        EXPECT_EQ(ReadFile(DbPath()), damaged);
     }
 }
 
@@ -105,7 +98,7 @@ TEST_F(CorruptFileTest, AReadThatFailsPartWayLeavesItsStoreEmpty)
         {"UserBaseInfo", 0x4, L"CUserBaseInfoDBStore::LoadFromDisk",
          [](CStore& s) { std::list<STUserBaseInfo> all; s.GetAllUserBaseInfo(all); return all.size(); }},
         {"DeptInfo", 0x1, L"CDeptInfoDBStore::LoadFromDisk",
-         [](CStore& s) { std::list<boost::shared_ptr<STDeptInfo>> all; s.LoadDeptInfo(0, all); return all.size(); }},
+         [](CStore& s) { return HeldDepts(s).size(); }},
         {"DeptUserInfo", 0x2, L"CDeptUserDBStore::LoadFromDisk",
          [](CStore& s) { STDeptUserInfo first; return static_cast<size_t>(s.LoadDeptUserInfo(1, first)); }},
         {"ContactListInfo", 0x400000, L"CContactListDBStore::LoadFromDisk",
@@ -113,7 +106,7 @@ TEST_F(CorruptFileTest, AReadThatFailsPartWayLeavesItsStoreEmpty)
     };
     // An unreadable contact early in the table: its line is due only after a whole read.
     PlainDb(DbPath()).Exec("update ContactListInfo set contactinfo='not json' where uid=1");
-    const std::string pristine = ReadAll(DbPath());
+    const std::string pristine = ReadFile(DbPath());
     for (const Case& c : cases) {
         std::ofstream(DbPath(), std::ios::binary | std::ios::trunc) << pristine;
         const std::string leaves = "from dbstat where name='" + std::string(c.table) + "' and pagetype='leaf'";
@@ -121,8 +114,7 @@ TEST_F(CorruptFileTest, AReadThatFailsPartWayLeavesItsStoreEmpty)
         const long lastLeaf = std::stol(PlainDb(DbPath()).Value("select pageno " + leaves + " order by path desc limit 1"));
         Overwrite(DbPath(), (lastLeaf - 1) * PageSize(), std::string(PageSize(), '\x5a'));
 
-        CStore store;
-        store.SetDBPath(DbPathW());
+        StoreOn store(DbPathW());
         m_log.Clear();
         store.LoadFromDisk(c.mask);
         EXPECT_TRUE(m_log.Has(c.tag, L"select * ")) << c.table;
@@ -136,8 +128,7 @@ TEST_F(CorruptFileTest, ATruncatedFileIsAnsweredAndNeverReplaced)
 {
     const uintmax_t size = std::filesystem::file_size(DbPath());
     std::filesystem::resize_file(DbPath(), size / 3);
-    CStore store;
-    store.SetDBPath(DbPathW());
+    StoreOn store(DbPathW());
     const int loaded = store.LoadFromDisk();  // either answer is sound, as long as it is the same each time
     UseEverything(store, loaded);
     bool logged = false;

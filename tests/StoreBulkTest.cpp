@@ -50,9 +50,7 @@ TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
     ASSERT_EQ(m_store.LoadFromDisk(), 1);
     PlainDb(DbPath()).Exec("insert into DeptInfo (Cid, Did, Name) values (1, 2, 'x')");
     ASSERT_EQ(m_store.LoadFromDisk(0x1), 1);
-    std::list<boost::shared_ptr<STDeptInfo>> depts;
-    m_store.LoadDeptInfo(0, depts);
-    EXPECT_EQ(depts.size(), 1u);
+    EXPECT_EQ(HeldDepts(m_store).size(), 1u);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);
     // The last connection's close checkpoints and removes the write-ahead log.
     EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);

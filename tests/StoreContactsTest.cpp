@@ -1,5 +1,7 @@
-// Groups and contact lists through IStore: the twins' independence, and the whole rewrite
-// that never leaves a half-written table behind.
+// Groups and contact lists: the twins on the stores themselves, and through IStore their
+// independence and the whole rewrite that never leaves a half-written table behind.
+#include "ContactGroupDBStore.h"
+#include "ContactorListDBStore.h"
 #include "StoreTestSupport.h"
 
 namespace {
@@ -48,8 +50,7 @@ TEST_F(StoreContactsTest, SaveRewritesTheWholeTableAndAFailedInsertLeavesItAsItW
         for (int bInTransaction : {TRUE, FALSE}) {
             SCOPED_TRACE(c.table + (bInTransaction ? " in the caller's transaction" : " in its own"));
             plain.Exec("delete from " + c.table + "; insert into " + c.table + "(" + c.key + ") values (100)");
-            CStore store;
-            store.SetDBPath(DbPathW());
+            StoreOn store(DbPathW());
             store.SetDataConsistentFlag(c.bit, true);
             c.set(store, {3, -1, 2});
             ASSERT_EQ(1, store.SaveToDisk(c.bit, bInTransaction));
@@ -96,6 +97,72 @@ TEST_F(StoreContactsTest, TwinsKeepTheirOwnDataFlagsAndTables)
     // Every column is read back into its own field.
     EXPECT_EQ((std::vector<LONG>{9, 20, 1, 5}),
               (std::vector<LONG>{contact->Cid, contact->Uid, contact->Gid, contact->Flag}));
+}
+
+using ContactGroupTest = OpenDbTest;
+
+TEST_F(ContactGroupTest, SetKeepsTheFirstOfAGidAndUpdateRenamesInPlace)
+{
+    CInnerGroupDBStore store(&m_db);
+    EXPECT_EQ(1, store.SetGroups({Group(4, L"first"), nullptr, Group(4, L"second"), Group(-1, L"top")}));
+    boost::shared_ptr<STGroup> held;
+    ASSERT_EQ(1, store.GetGroup(4, held));
+    EXPECT_EQ(L"first", held->Name);
+
+    EXPECT_EQ(1, store.UpdateGroup(Group(4, L"renamed")));
+    boost::shared_ptr<STGroup> after;
+    ASSERT_EQ(1, store.GetGroup(4, after));
+    EXPECT_EQ(held.get(), after.get());
+    EXPECT_EQ(L"renamed", after->Name);
+    EXPECT_EQ(0, store.UpdateGroup(nullptr));
+
+    EXPECT_EQ(0, store.RemoveGroup(5));
+    EXPECT_EQ(1, store.RemoveGroup(4));
+    EXPECT_EQ(0, store.GetGroup(4, after));
+}
+
+using ContactorListTest = OpenDbTest;
+
+std::vector<LONG> Uids(const CContactorListDBStore& store)
+{
+    std::list<boost::shared_ptr<STContactor>> contacts;
+    store.GetContacts(contacts);
+    std::vector<LONG> uids;
+    for (const auto& c : contacts) uids.push_back(c->Uid);
+    return uids;
+}
+
+TEST_F(ContactorListTest, ReplacingKeepsTheFirstOfAUidAndOnlyTheExternalTwinDropsIncompleteOnes)
+{
+    CInnerContactListDBStore inner(&m_db);
+    CExternalContactListDBStore external(&m_db);
+    struct Case {
+        CContactorListDBStore* store;
+        std::vector<LONG> uids;
+    } cases[] = {{&inner, {0, 5, 7}}, {&external, {7}}};
+    const std::list<boost::shared_ptr<STContactor>> given = {
+        Contact(0, 5, 1), Contact(3, 0, 1), nullptr, Contact(3, 7, 1, 9), Contact(4, 7, 2)};
+    for (const Case& c : cases) {
+        EXPECT_EQ(1, c.store->SetContacts(given));
+        EXPECT_EQ(c.uids, Uids(*c.store));
+        boost::shared_ptr<STContactor> held;
+        ASSERT_EQ(1, c.store->GetContact(7, held));
+        EXPECT_EQ(3, held->Cid);
+        EXPECT_EQ(9, held->Flag);
+        EXPECT_NE(given.back().get(), held.get());  // the store holds its own records
+    }
+}
+
+TEST_F(ContactorListTest, UpdateOverwritesTheHeldRecordInPlace)
+{
+    CInnerContactListDBStore store(&m_db);
+    store.UpdateContact(Contact(1, 7, 1));
+    boost::shared_ptr<STContactor> held;
+    store.GetContact(7, held);
+    EXPECT_EQ(1, store.UpdateContact(Contact(5, 7, 6, 2)));
+    EXPECT_EQ((std::vector<LONG>{5, 7, 6, 2}), (std::vector<LONG>{held->Cid, held->Uid, held->Gid, held->Flag}));
+    EXPECT_EQ(0, store.UpdateContact(nullptr));
+    EXPECT_EQ(0, store.RemoveContact(8));
 }
 
 }  // namespace

@@ -65,8 +65,7 @@ TEST_F(StrangeCellsTest, RowsWithFewerColumnsThanTheStoreReadsLoadWithDefaults)
         }
     }
     LoadAndSaveEverything();
-    std::list<boost::shared_ptr<STDeptInfo>> depts;
-    m_store.LoadDeptInfo(0, depts);
+    const auto depts = HeldDepts(m_store);
     ASSERT_EQ(depts.size(), 1u);
     EXPECT_EQ(depts.front()->Cid, 7u);
     EXPECT_EQ(depts.front()->Name, L"");

@@ -1,4 +1,5 @@
-// The seven update-counter stores, through IStore: one table of cases.
+// The seven update-counter stores, through IStore: one table of cases; and the per-group
+// file-list counters.
 #include "MiscFuncs.h"
 #include "StoreTestSupport.h"
 
@@ -37,8 +38,7 @@ TEST_F(UpdateCounterTest, EveryCounterSavesOneRowByItsBitAndLoadsBack)
     PlainDb plain(DbPath());
     for (const CounterCase& c : kCounters) {
         SCOPED_TRACE(c.table);
-        CStore store;
-        store.SetDBPath(DbPathW());
+        StoreOn store(DbPathW());
         m_log.Clear();
         EXPECT_EQ(1, (store.*c.set)(-7));
         EXPECT_TRUE(!c.setLog || m_log.HasText(c.setLog));
@@ -84,8 +84,7 @@ TEST_F(UpdateCounterTest, LoadLocalUcReadsWhatSaveLocalUcSet)
 
 TEST_F(UpdateCounterTest, ContactUCStampsEverySaveWithItsTime)
 {
-    CStore store;
-    store.SetDBPath(DbPathW());
+    StoreOn store(DbPathW());
     store.SaveContactUC(3);
     const std::string before = ToUtf8(CMiscFuncs::GetCurTime(0).Str());
     ASSERT_EQ(1, store.SaveToDisk(0x800000, FALSE));
@@ -102,14 +101,36 @@ TEST_F(UpdateCounterTest, FailedInsertKeepsTheStoredCounter)
     plain.Refuse("insert on ExternalContactUC");
     for (int bInTransaction : {TRUE, FALSE}) {
         SCOPED_TRACE(bInTransaction);
-        CStore store;
-        store.SetDBPath(DbPathW());
+        StoreOn store(DbPathW());
         store.SaveExternalContactUC(8);
         m_log.Clear();
         EXPECT_EQ(0, store.SaveToDisk(0x1000, bInTransaction));
         EXPECT_EQ("7", plain.Value("select ExternalContactUC from ExternalContactUC"));
         EXPECT_TRUE(m_log.Has(L"CExternalContactUCDBStore::SaveToDisk", L"insert into ExternalContactUC  error"));
     }
+}
+
+using QGroupFileListUCDBStoreTest = CStoreTest;
+
+TEST_F(QGroupFileListUCDBStoreTest, CountersPerGroupSaveAndLoad)
+{
+    CreateSchema(DbPath());
+    PlainDb db(DbPath());
+    db.Exec("insert into QGroupFileListUC_PWD values (5, 50), (6, 60)");
+    m_store.SaveQGroupFileListUC(6, -1);
+    m_store.SaveQGroupFileListUC(0xFFFFFFFF, 7);
+    ASSERT_EQ(1, m_store.SaveToDisk(0x4000, FALSE));
+    EXPECT_EQ((Rows{{"-1", "7"}, {"5", "50"}, {"6", "-1"}}),
+              db.Rows("select * from QGroupFileListUC_PWD order by QGroupId"));
+
+    ASSERT_EQ(1, m_store.LoadFromDisk(0x4000));
+    int uc = 123;
+    m_store.GetQGroupFileListUC(4, &uc);
+    EXPECT_EQ(123, uc);  // not held: untouched
+    m_store.GetQGroupFileListUC(5, &uc);
+    EXPECT_EQ(50, uc);
+    m_store.GetQGroupFileListUC(0xFFFFFFFF, &uc);
+    EXPECT_EQ(7, uc);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // called by raw vtable index (slot k sits at index k + 1: the destructor takes two entries).
 #include <dlfcn.h>
 
-#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -43,18 +42,6 @@ protected:
     void* m_store = nullptr;
     TempDir m_dir;
 };
-
-std::string Exported()
-{
-    std::string out;
-    FILE* pipe = popen((std::string("nm -D --defined-only ") + KIVO_MODULE_PATH + " | c++filt").c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
 
 }  // namespace
 
@@ -154,7 +141,7 @@ TEST_F(ModuleClientTest, SlotsCalledByPositionReachTheirOperations)
 
 TEST(ModuleExports, OnlyTheInterfaceLeavesTheModule)
 {
-    const std::string symbols = Exported();
+    const std::string symbols = RunCommand(std::string("nm -D --defined-only ") + KIVO_MODULE_PATH + " | c++filt").out;
     ASSERT_FALSE(symbols.empty());
     for (const char* wanted : {"IStore::GetInstance()", "IStore::IStore(IStore const&)",
                                "IStore::operator=(IStore const&)", "IStore::~IStore()", "vtable for IStore"}) {

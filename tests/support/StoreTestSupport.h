@@ -24,6 +24,19 @@ inline unsigned AllBits()
     return mask;
 }
 
+// A CStore on the file at path.
+struct StoreOn : CStore {
+    explicit StoreOn(const CString& path) { SetDBPath(path); }
+    explicit StoreOn(const std::string& path) : StoreOn(CString(FromUtf8(path))) {}
+};
+
+inline std::list<boost::shared_ptr<STDeptInfo>> HeldDepts(IStore& store)
+{
+    std::list<boost::shared_ptr<STDeptInfo>> depts;
+    store.LoadDeptInfo(0, depts);
+    return depts;
+}
+
 // Loads the file into the store, then puts sample data in every store and flags them all
 // consistent. Returns what the load returned.
 inline int LoadAndFill(CStore& store, const std::string& path, int scale)

@@ -64,6 +64,19 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+// The bytes of a file; empty when it is missing.
+std::string ReadFile(const std::string& path);
+
+// The names in a folder, sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+// A shell command line run to its end: its exit code (-1 if it did not exit) and its stdout.
+struct CommandRun {
+    int exitCode;
+    std::string out;
+};
+CommandRun RunCommand(const std::string& commandLine);
+
 // Creates every table of the store in the file at path (through a throwaway CStore).
 void CreateSchema(const std::string& path);
 

@@ -5,6 +5,7 @@
 #include "KivoLog.h"
 #include "MiscFuncs.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -45,11 +46,7 @@ int CContactGroupDBStore::LoadFromDisk()
 {
     m_mapGroup.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.select, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, m_texts.selectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, m_texts.loadTag, m_texts.select, m_texts.selectError, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         const LONG gid = _wtol(table.GetValue(row, 0));
         boost::shared_ptr<STGroup>& held = m_mapGroup[static_cast<ULONG>(gid)];

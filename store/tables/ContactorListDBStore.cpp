@@ -4,6 +4,7 @@
 
 #include "KivoLog.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -55,11 +56,7 @@ int CContactorListDBStore::LoadFromDisk()
 {
     m_mapContactor.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.select, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, m_texts.selectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, m_texts.loadTag, m_texts.select, m_texts.selectError, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         const LONG uid = _wtol(table.GetValue(row, 2));
         boost::shared_ptr<STContactor>& held = m_mapContactor[static_cast<ULONG>(uid)];

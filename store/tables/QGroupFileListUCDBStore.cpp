@@ -3,6 +3,7 @@
 #include "KivoLog.h"
 #include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "WideConv.h"
 
 namespace {
@@ -24,11 +25,7 @@ int CQGroupFileListUCDBStore::LoadFromDisk()
 {
     m_mapFileListUC.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         // An id already present keeps its first value.
         m_mapFileListUC.emplace(static_cast<ULONG>(_wtol(table.GetValue(row, 0))), _wtol(table.GetValue(row, 1)));

@@ -4,6 +4,7 @@
 #include "MiscFuncs.h"
 #include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "WideConv.h"
 
 namespace {
@@ -57,11 +58,7 @@ int CQGroupShareFileDBStore::LoadFromDisk()
 {
     m_mapGroupFiles.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         std::unique_ptr<STQGroupShareFile> file = FromRow(table, row);
         FileMap& files = m_mapGroupFiles[file->QGroupId];

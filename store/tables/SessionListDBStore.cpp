@@ -3,7 +3,7 @@
 #include "KivoLog.h"
 #include "MiscFuncs.h"
 #include "OwnTransaction.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
 #include "WideConv.h"
 
 namespace {
@@ -44,11 +44,7 @@ int CSessionListDBStore::LoadFromDisk()
 {
     m_mapSessionInfo.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STSessionInfo info = FromRow(table, row);
         m_mapSessionInfo.emplace(info.SessionId, info);  // the first row of an id stays

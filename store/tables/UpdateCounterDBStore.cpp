@@ -2,7 +2,7 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -88,11 +88,7 @@ int CUpdateCounterDBStore::LoadFromDisk()
 {
     m_lUpdateCounter = 0;
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.select, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, m_texts.selectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, m_texts.loadTag, m_texts.select, m_texts.selectError, table)) return 0;
     if (table.GetRowCount() == 0) return 1;
     const size_t row = m_texts.firstRowWins ? 0 : table.GetRowCount() - 1;
     m_lUpdateCounter = _wtol(table.GetValue(row, 0));

@@ -2,8 +2,8 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
 #include "TableLoad.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -29,13 +29,15 @@ STSessionInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
     return info;
 }
 
-CString InsertStatement(const STSessionInfo& info)
+KeyRows SessionRows(LONG sessionId, const STSessionInfo& info)
 {
-    CString sql;
-    sql.Format(kInsertRow, info.SessionId, info.RoomId, CMiscFuncs::Convert2SqlParam(info.Title).GetString(),
-               info.Cid, info.Uid, info.CreateSource,
-               CMiscFuncs::Convert2SqlParam(info.Transfer).GetString());
-    return sql;
+    KeyRows rows;
+    rows.deleteRows.Format(kDeleteRow, sessionId);
+    rows.inserts.emplace_back();
+    rows.inserts.back().Format(kInsertRow, info.SessionId, info.RoomId,
+                               CMiscFuncs::Convert2SqlParam(info.Title).GetString(), info.Cid, info.Uid,
+                               info.CreateSource, CMiscFuncs::Convert2SqlParam(info.Transfer).GetString());
+    return rows;
 }
 
 }  // namespace
@@ -57,15 +59,11 @@ int CSessionListDBStore::LoadFromDisk()
 int CSessionListDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    for (const auto& [sessionId, info] : m_mapSessionInfo) {
-        CString sql;
-        sql.Format(kDeleteRow, sessionId);
-        if (m_pDbSQLite->ExecInTransaction(sql) != 0) return 0;
-        if (m_pDbSQLite->ExecInTransaction(InsertStatement(info)) != 0) return 0;
-    }
-    if (transaction.Commit() != 0) return 0;
+    std::vector<KeyRows> keys;
+    keys.reserve(m_mapSessionInfo.size());
+    for (const auto& [sessionId, info] : m_mapSessionInfo) keys.push_back(SessionRows(sessionId, info));
+    const RewriteErrors unlogged = {kSaveTag, nullptr, nullptr, nullptr};
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, unlogged, keys)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

@@ -6,31 +6,19 @@
 #include "MiscFuncs.h"
 #include "StoreLog.h"
 #include "TableLoad.h"
-#include "TableRewrite.h"
+#include "TableTexts.h"
 #include "WideConv.h"
-
-struct ContactGroupTexts {
-    const wchar_t* className;
-    const wchar_t* loadTag;
-    const wchar_t* saveTag;
-    const wchar_t* select;
-    const wchar_t* selectError;
-    const wchar_t* deleteAll;
-    const wchar_t* insert;
-    const wchar_t* insertError;
-    const wchar_t* deleteError;
-};
 
 namespace {
 
-const ContactGroupTexts kOuterTexts = {
+const TableTexts kOuterTexts = {
     L"CGroupDBStore", L"CGroupDBStore::LoadFromDisk", L"CGroupDBStore::SaveToDisk",
     L"select * from OuterGroupInfo", L"select * Gid  error",
     L"delete from 'OuterGroupInfo'",
     L"insert into OuterGroupInfo (Gid,Name) values (%d,'%s')", L"insert into OuterGroupInfo error",
     L"delete from OuterGroupInfo error"};
 
-const ContactGroupTexts kInnerTexts = {
+const TableTexts kInnerTexts = {
     L"CInnerGroupDBStore", L"CInnerGroupDBStore::LoadFromDisk", L"CInnerGroupDBStore::SaveToDisk",
     L"select * from InnerGroupInfo", L"select * Gid  error",
     L"delete from 'InnerGroupInfo'",
@@ -72,8 +60,7 @@ int CContactGroupDBStore::SaveToDisk(int bInTransaction)
         sql.Format(m_texts.insert, group.Gid, CMiscFuncs::Convert2SqlParam(group.Name).GetString());
         inserts.push_back(sql);
     }
-    const RewriteTexts rewrite = {m_texts.saveTag, m_texts.deleteAll, m_texts.deleteError, m_texts.insertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, rewrite, inserts)) return 0;
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.Rewrite(), inserts)) return 0;
     CKivoLog::Print(m_texts.saveTag, L"End");
     return 1;
 }

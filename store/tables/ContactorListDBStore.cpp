@@ -5,40 +5,31 @@
 #include "KivoLog.h"
 #include "StoreLog.h"
 #include "TableLoad.h"
-#include "TableRewrite.h"
+#include "TableTexts.h"
 #include "WideConv.h"
 
-struct ContactorListTexts {
-    const wchar_t* className;
-    const wchar_t* loadTag;
-    const wchar_t* saveTag;
-    const wchar_t* select;
-    const wchar_t* selectError;
-    const wchar_t* deleteAll;
-    const wchar_t* insert;
-    const wchar_t* insertError;
-    const wchar_t* deleteError;
+struct ContactorListTexts : TableTexts {
     bool skipsIncomplete;  // replacing the list drops records whose Uid or Cid is 0
 };
 
 namespace {
 
-const ContactorListTexts kInnerTexts = {
+const ContactorListTexts kInnerTexts = {{
     L"CInnerContactListDBStore", L"CInnerContactListDBStore::LoadFromDisk", L"CInnerContactListDBStore::SaveToDisk",
     L"select * from InnerContactListInfo", L"select * Gid  error",
     L"delete from InnerContactListInfo",
     L"insert into InnerContactListInfo (Gid,Cid,Uid,Flag) values (%d,%d,%d,%d)",
     L"insert into InnerContactListInfo  error",
-    L"delete from InnerContactListInfo error", false};
+    L"delete from InnerContactListInfo error"}, false};
 
-const ContactorListTexts kExternalTexts = {
+const ContactorListTexts kExternalTexts = {{
     L"CExternalContactListDBStore", L"CExternalContactListDBStore::LoadFromDisk",
     L"CExternalContactListDBStore::SaveToDisk",
     L"select * from ExternalContactListInfo", L"select * Gid  error",
     L"delete from ExternalContactListInfo",
     L"insert into ExternalContactListInfo (Gid,Cid,Uid,Flag) values (%d,%d,%d,%d)",
     L"insert into ExternalContactListInfo  error",
-    L"delete from ExternalContactListInfo error", true};
+    L"delete from ExternalContactListInfo error"}, true};
 
 void CopyFields(const STContactor& from, STContactor& to)
 {
@@ -84,8 +75,7 @@ int CContactorListDBStore::SaveToDisk(int bInTransaction)
         sql.Format(m_texts.insert, c.Gid, c.Cid, c.Uid, c.Flag);
         inserts.push_back(sql);
     }
-    const RewriteTexts rewrite = {m_texts.saveTag, m_texts.deleteAll, m_texts.deleteError, m_texts.insertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, rewrite, inserts)) return 0;
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.Rewrite(), inserts)) return 0;
     CKivoLog::Print(m_texts.saveTag, L"End");
     return 1;
 }

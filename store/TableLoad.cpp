@@ -2,11 +2,10 @@
 
 #include "StoreLog.h"
 
-bool SelectAll(CDbSQLite* db, const wchar_t* loadTag, const wchar_t* selectText, const wchar_t* selectError,
-               CDbSQLite::ResultTable& table)
+bool SelectAll(CDbSQLite* db, const LoadTexts& texts, CDbSQLite::ResultTable& table)
 {
-    LONG rc = db->SelectStatement(selectText, table);
+    LONG rc = db->SelectStatement(texts.select, table);
     if (rc == 0) return true;
-    CStoreLog::StatementFailed(db, loadTag, selectError, rc);
+    CStoreLog::StatementFailed(db, texts.loadTag, texts.selectError, rc);
     return false;
 }

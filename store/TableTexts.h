@@ -2,18 +2,12 @@
 // one algorithm over several such tables holds a row of these per table.
 #pragma once
 
+#include "TableLoad.h"
 #include "TableRewrite.h"
 
 struct TableTexts {
     const wchar_t* className;
-    const wchar_t* loadTag;
-    const wchar_t* saveTag;
-    const wchar_t* select;
-    const wchar_t* selectError;
-    const wchar_t* deleteAll;
+    LoadTexts load;
     const wchar_t* insert;
-    const wchar_t* insertError;
-    const wchar_t* deleteError;
-
-    RewriteTexts Rewrite() const { return {saveTag, deleteAll, deleteError, insertError}; }
+    RewriteTexts rewrite;  // saveTag is also the save's Begin and End line
 };

@@ -12,18 +12,18 @@
 namespace {
 
 const TableTexts kOuterTexts = {
-    L"CGroupDBStore", L"CGroupDBStore::LoadFromDisk", L"CGroupDBStore::SaveToDisk",
-    L"select * from OuterGroupInfo", L"select * Gid  error",
-    L"delete from 'OuterGroupInfo'",
-    L"insert into OuterGroupInfo (Gid,Name) values (%d,'%s')", L"insert into OuterGroupInfo error",
-    L"delete from OuterGroupInfo error"};
+    L"CGroupDBStore",
+    {L"CGroupDBStore::LoadFromDisk", L"select * from OuterGroupInfo", L"select * Gid  error"},
+    L"insert into OuterGroupInfo (Gid,Name) values (%d,'%s')",
+    {L"CGroupDBStore::SaveToDisk", L"delete from 'OuterGroupInfo'",
+     L"delete from OuterGroupInfo error", L"insert into OuterGroupInfo error"}};
 
 const TableTexts kInnerTexts = {
-    L"CInnerGroupDBStore", L"CInnerGroupDBStore::LoadFromDisk", L"CInnerGroupDBStore::SaveToDisk",
-    L"select * from InnerGroupInfo", L"select * Gid  error",
-    L"delete from 'InnerGroupInfo'",
-    L"insert into InnerGroupInfo (Gid,Name) values (%d,'%s')", L"insert into InnerGroupInfo  error",
-    L"delete from InnerGroupInfo error"};
+    L"CInnerGroupDBStore",
+    {L"CInnerGroupDBStore::LoadFromDisk", L"select * from InnerGroupInfo", L"select * Gid  error"},
+    L"insert into InnerGroupInfo (Gid,Name) values (%d,'%s')",
+    {L"CInnerGroupDBStore::SaveToDisk", L"delete from 'InnerGroupInfo'",
+     L"delete from InnerGroupInfo error", L"insert into InnerGroupInfo  error"}};
 
 }  // namespace
 
@@ -34,7 +34,7 @@ int CContactGroupDBStore::LoadFromDisk()
 {
     m_mapGroup.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, m_texts.loadTag, m_texts.select, m_texts.selectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, m_texts.load, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         const LONG gid = _wtol(table.GetValue(row, 0));
         boost::shared_ptr<STGroup>& held = m_mapGroup[static_cast<ULONG>(gid)];
@@ -47,7 +47,7 @@ int CContactGroupDBStore::LoadFromDisk()
 
 int CContactGroupDBStore::SaveToDisk(int bInTransaction)
 {
-    CKivoLog::Print(m_texts.saveTag, L"Begin");
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"Begin");
     if (!m_bConsistent) {
         CStoreLog::NotLoginOver(m_texts.className);
         return 0;
@@ -60,8 +60,8 @@ int CContactGroupDBStore::SaveToDisk(int bInTransaction)
         sql.Format(m_texts.insert, group.Gid, CMiscFuncs::Convert2SqlParam(group.Name).GetString());
         inserts.push_back(sql);
     }
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.Rewrite(), inserts)) return 0;
-    CKivoLog::Print(m_texts.saveTag, L"End");
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.rewrite, inserts)) return 0;
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"End");
     return 1;
 }
 

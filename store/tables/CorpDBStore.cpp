@@ -94,7 +94,7 @@ int CCorpDBStore::LoadFromDisk()
     m_lCorpUC = 0;
     m_mapCorpInfo.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectUC, kSelectUCError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectUC, kSelectUCError}, table)) return 0;
     if (table.GetRowCount() > 0) m_lCorpUC = _wtol(table.GetValue(0, 0));
     return LoadCorpInfoRows();
 }
@@ -102,7 +102,7 @@ int CCorpDBStore::LoadFromDisk()
 int CCorpDBStore::LoadCorpInfoRows()
 {
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadCorpInfoTag, kSelectAll, kSelectAllError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadCorpInfoTag, kSelectAll, kSelectAllError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STCorpInfo info = FromRow(table, row);
         m_mapCorpInfo.emplace(info.Cid, info);  // the table has no key: the first row stays

@@ -55,7 +55,7 @@ int CFastLoginDataDBStore::LoadFromDisk()
     m_ulLastLiveTime = 0;
     m_strSessionId.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     if (table.GetRowCount() == 0) {
         // The immediate updates need the row to exist.
         CString sql;

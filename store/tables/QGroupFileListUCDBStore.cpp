@@ -32,7 +32,7 @@ int CQGroupFileListUCDBStore::LoadFromDisk()
 {
     m_mapFileListUC.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         // An id already present keeps its first value.
         m_mapFileListUC.emplace(static_cast<ULONG>(_wtol(table.GetValue(row, 0))), _wtol(table.GetValue(row, 1)));

@@ -56,7 +56,7 @@ int CQGroupShareFileDBStore::LoadFromDisk()
 {
     m_mapGroupFiles.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         std::unique_ptr<STQGroupShareFile> file = FromRow(table, row);
         FileMap& files = m_mapGroupFiles[file->QGroupId];

@@ -32,7 +32,7 @@ int CRecentContactorDBStore::LoadFromDisk()
     CString sql;
     sql.Format(kSelectLatest, kTimeColumn, static_cast<int>(kMaxRecents));
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, sql, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, sql, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STRecentContactor recent;
         recent.type = _wtol(table.GetValue(row, 0));

@@ -46,7 +46,7 @@ int CSessionListDBStore::LoadFromDisk()
 {
     m_mapSessionInfo.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STSessionInfo info = FromRow(table, row);
         m_mapSessionInfo.emplace(info.SessionId, info);  // the first row of an id stays

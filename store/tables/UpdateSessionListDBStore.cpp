@@ -27,7 +27,7 @@ int CUpdateSessionListDBStore::LoadFromDisk()
 {
     m_lstSessionDisplayId.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         auto pair = std::make_unique<STSessionDisplayId>();
         pair->SessionId = _wtol(table.GetValue(row, 0));

@@ -22,7 +22,7 @@ int CUserQGroupListDBStore::LoadFromDisk()
 {
     m_lstQGroupId.clear();
     CDbSQLite::ResultTable table;
-    if (!SelectAll(m_pDbSQLite, kLoadTag, kSelectAll, kSelectError, table)) return 0;
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) m_lstQGroupId.push_back(_wtol(table.GetValue(row, 0)));
     return 1;
 }

@@ -3,26 +3,41 @@
 #include "OwnTransaction.h"
 #include "StoreLog.h"
 
+namespace {
+
+bool Failed(CDbSQLite* db, const wchar_t* tag, const wchar_t* text, LONG rc)
+{
+    if (rc == 0) return false;
+    if (text) CStoreLog::StatementFailed(db, tag, text, rc);
+    return true;
+}
+
+bool RunRows(CDbSQLite* db, const RewriteErrors& errors, const CString& deleteRows, const std::vector<CString>& inserts)
+{
+    if (Failed(db, errors.saveTag, errors.deleteError, db->ExecInTransaction(deleteRows))) return false;
+    for (const CString& insert : inserts) {
+        if (Failed(db, errors.saveTag, errors.insertError, db->ExecInTransaction(insert))) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 int RewriteTable(CDbSQLite* db, int bInTransaction, const RewriteTexts& texts, const std::vector<CString>& inserts)
+{
+    const RewriteErrors errors = {texts.saveTag, texts.deleteError, texts.insertError};
+    COwnTransaction transaction(db, bInTransaction);
+    transaction.Begin();
+    if (!RunRows(db, errors, texts.deleteAll, inserts)) return 0;
+    return Failed(db, errors.saveTag, errors.commitError, transaction.Commit()) ? 0 : 1;
+}
+
+int RewriteKeys(CDbSQLite* db, int bInTransaction, const RewriteErrors& errors, const std::vector<KeyRows>& keys)
 {
     COwnTransaction transaction(db, bInTransaction);
     transaction.Begin();
-    LONG rc = db->ExecInTransaction(texts.deleteAll);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(db, texts.saveTag, texts.deleteError, rc);
-        return 0;
+    for (const KeyRows& key : keys) {
+        if (!RunRows(db, errors, key.deleteRows, key.inserts)) return 0;
     }
-    for (const CString& insert : inserts) {
-        rc = db->ExecInTransaction(insert);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(db, texts.saveTag, texts.insertError, rc);
-            return 0;
-        }
-    }
-    rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(db, texts.saveTag, L"COMMIT ERROR", rc);
-        return 0;
-    }
-    return 1;
+    return Failed(db, errors.saveTag, errors.commitError, transaction.Commit()) ? 0 : 1;
 }

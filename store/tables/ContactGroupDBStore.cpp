@@ -5,36 +5,25 @@
 #include "KivoLog.h"
 #include "MiscFuncs.h"
 #include "StoreLog.h"
-#include "TableRewrite.h"
+#include "TableLoad.h"
+#include "TableTexts.h"
 #include "WideConv.h"
-
-struct ContactGroupTexts {
-    const wchar_t* className;
-    const wchar_t* loadTag;
-    const wchar_t* saveTag;
-    const wchar_t* select;
-    const wchar_t* selectError;
-    const wchar_t* deleteAll;
-    const wchar_t* insert;
-    const wchar_t* insertError;
-    const wchar_t* deleteError;
-};
 
 namespace {
 
-const ContactGroupTexts kOuterTexts = {
-    L"CGroupDBStore", L"CGroupDBStore::LoadFromDisk", L"CGroupDBStore::SaveToDisk",
-    L"select * from OuterGroupInfo", L"select * Gid  error",
-    L"delete from 'OuterGroupInfo'",
-    L"insert into OuterGroupInfo (Gid,Name) values (%d,'%s')", L"insert into OuterGroupInfo error",
-    L"delete from OuterGroupInfo error"};
+const TableTexts kOuterTexts = {
+    L"CGroupDBStore",
+    {L"CGroupDBStore::LoadFromDisk", L"select * from OuterGroupInfo", L"select * Gid  error"},
+    L"insert into OuterGroupInfo (Gid,Name) values (%d,'%s')",
+    {L"CGroupDBStore::SaveToDisk", L"delete from 'OuterGroupInfo'",
+     L"delete from OuterGroupInfo error", L"insert into OuterGroupInfo error"}};
 
-const ContactGroupTexts kInnerTexts = {
-    L"CInnerGroupDBStore", L"CInnerGroupDBStore::LoadFromDisk", L"CInnerGroupDBStore::SaveToDisk",
-    L"select * from InnerGroupInfo", L"select * Gid  error",
-    L"delete from 'InnerGroupInfo'",
-    L"insert into InnerGroupInfo (Gid,Name) values (%d,'%s')", L"insert into InnerGroupInfo  error",
-    L"delete from InnerGroupInfo error"};
+const TableTexts kInnerTexts = {
+    L"CInnerGroupDBStore",
+    {L"CInnerGroupDBStore::LoadFromDisk", L"select * from InnerGroupInfo", L"select * Gid  error"},
+    L"insert into InnerGroupInfo (Gid,Name) values (%d,'%s')",
+    {L"CInnerGroupDBStore::SaveToDisk", L"delete from 'InnerGroupInfo'",
+     L"delete from InnerGroupInfo error", L"insert into InnerGroupInfo  error"}};
 
 }  // namespace
 
@@ -45,11 +34,7 @@ int CContactGroupDBStore::LoadFromDisk()
 {
     m_mapGroup.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.select, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, m_texts.selectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, m_texts.load, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         const LONG gid = _wtol(table.GetValue(row, 0));
         boost::shared_ptr<STGroup>& held = m_mapGroup[static_cast<ULONG>(gid)];
@@ -62,7 +47,7 @@ int CContactGroupDBStore::LoadFromDisk()
 
 int CContactGroupDBStore::SaveToDisk(int bInTransaction)
 {
-    CKivoLog::Print(m_texts.saveTag, L"Begin");
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"Begin");
     if (!m_bConsistent) {
         CStoreLog::NotLoginOver(m_texts.className);
         return 0;
@@ -75,9 +60,8 @@ int CContactGroupDBStore::SaveToDisk(int bInTransaction)
         sql.Format(m_texts.insert, group.Gid, CMiscFuncs::Convert2SqlParam(group.Name).GetString());
         inserts.push_back(sql);
     }
-    const RewriteTexts rewrite = {m_texts.saveTag, m_texts.deleteAll, m_texts.deleteError, m_texts.insertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, rewrite, inserts)) return 0;
-    CKivoLog::Print(m_texts.saveTag, L"End");
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.rewrite, inserts)) return 0;
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"End");
     return 1;
 }
 

@@ -12,7 +12,7 @@
 #include "DbSQLite.h"
 #include "Group.h"
 
-struct ContactGroupTexts;
+struct TableTexts;
 
 class CContactGroupDBStore {
 public:
@@ -28,7 +28,7 @@ public:
     int GetGroup(unsigned int gid, boost::shared_ptr<STGroup>& pGroup) const;
 
 protected:
-    CContactGroupDBStore(CDbSQLite* pDbSQLite, const ContactGroupTexts& texts)
+    CContactGroupDBStore(CDbSQLite* pDbSQLite, const TableTexts& texts)
         : m_pDbSQLite(pDbSQLite), m_texts(texts)
     {
     }
@@ -37,7 +37,7 @@ private:
     bool m_bConsistent = false;
     std::map<ULONG, boost::shared_ptr<STGroup>> m_mapGroup;
     CDbSQLite* m_pDbSQLite;  // not owned
-    const ContactGroupTexts& m_texts;
+    const TableTexts& m_texts;
 };
 
 class CGroupDBStore : public CContactGroupDBStore {

@@ -4,40 +4,31 @@
 
 #include "KivoLog.h"
 #include "StoreLog.h"
-#include "TableRewrite.h"
+#include "TableLoad.h"
+#include "TableTexts.h"
 #include "WideConv.h"
 
-struct ContactorListTexts {
-    const wchar_t* className;
-    const wchar_t* loadTag;
-    const wchar_t* saveTag;
-    const wchar_t* select;
-    const wchar_t* selectError;
-    const wchar_t* deleteAll;
-    const wchar_t* insert;
-    const wchar_t* insertError;
-    const wchar_t* deleteError;
+struct ContactorListTexts : TableTexts {
     bool skipsIncomplete;  // replacing the list drops records whose Uid or Cid is 0
 };
 
 namespace {
 
 const ContactorListTexts kInnerTexts = {
-    L"CInnerContactListDBStore", L"CInnerContactListDBStore::LoadFromDisk", L"CInnerContactListDBStore::SaveToDisk",
-    L"select * from InnerContactListInfo", L"select * Gid  error",
-    L"delete from InnerContactListInfo",
-    L"insert into InnerContactListInfo (Gid,Cid,Uid,Flag) values (%d,%d,%d,%d)",
-    L"insert into InnerContactListInfo  error",
-    L"delete from InnerContactListInfo error", false};
+    {L"CInnerContactListDBStore",
+     {L"CInnerContactListDBStore::LoadFromDisk", L"select * from InnerContactListInfo", L"select * Gid  error"},
+     L"insert into InnerContactListInfo (Gid,Cid,Uid,Flag) values (%d,%d,%d,%d)",
+     {L"CInnerContactListDBStore::SaveToDisk", L"delete from InnerContactListInfo",
+      L"delete from InnerContactListInfo error", L"insert into InnerContactListInfo  error"}},
+    false};
 
 const ContactorListTexts kExternalTexts = {
-    L"CExternalContactListDBStore", L"CExternalContactListDBStore::LoadFromDisk",
-    L"CExternalContactListDBStore::SaveToDisk",
-    L"select * from ExternalContactListInfo", L"select * Gid  error",
-    L"delete from ExternalContactListInfo",
-    L"insert into ExternalContactListInfo (Gid,Cid,Uid,Flag) values (%d,%d,%d,%d)",
-    L"insert into ExternalContactListInfo  error",
-    L"delete from ExternalContactListInfo error", true};
+    {L"CExternalContactListDBStore",
+     {L"CExternalContactListDBStore::LoadFromDisk", L"select * from ExternalContactListInfo", L"select * Gid  error"},
+     L"insert into ExternalContactListInfo (Gid,Cid,Uid,Flag) values (%d,%d,%d,%d)",
+     {L"CExternalContactListDBStore::SaveToDisk", L"delete from ExternalContactListInfo",
+      L"delete from ExternalContactListInfo error", L"insert into ExternalContactListInfo  error"}},
+    true};
 
 void CopyFields(const STContactor& from, STContactor& to)
 {
@@ -55,11 +46,7 @@ int CContactorListDBStore::LoadFromDisk()
 {
     m_mapContactor.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.select, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, m_texts.selectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, m_texts.load, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         const LONG uid = _wtol(table.GetValue(row, 2));
         boost::shared_ptr<STContactor>& held = m_mapContactor[static_cast<ULONG>(uid)];
@@ -74,7 +61,7 @@ int CContactorListDBStore::LoadFromDisk()
 
 int CContactorListDBStore::SaveToDisk(int bInTransaction)
 {
-    CKivoLog::Print(m_texts.saveTag, L"Begin");
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"Begin");
     if (!m_bConsistent) {
         CStoreLog::NotLoginOver(m_texts.className);
         return 0;
@@ -87,9 +74,8 @@ int CContactorListDBStore::SaveToDisk(int bInTransaction)
         sql.Format(m_texts.insert, c.Gid, c.Cid, c.Uid, c.Flag);
         inserts.push_back(sql);
     }
-    const RewriteTexts rewrite = {m_texts.saveTag, m_texts.deleteAll, m_texts.deleteError, m_texts.insertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, rewrite, inserts)) return 0;
-    CKivoLog::Print(m_texts.saveTag, L"End");
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.rewrite, inserts)) return 0;
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"End");
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "KivoLog.h"
 #include "MiscFuncs.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -93,11 +94,7 @@ int CCorpDBStore::LoadFromDisk()
     m_lCorpUC = 0;
     m_mapCorpInfo.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectUC, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectUCError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectUC, kSelectUCError}, table)) return 0;
     if (table.GetRowCount() > 0) m_lCorpUC = _wtol(table.GetValue(0, 0));
     return LoadCorpInfoRows();
 }
@@ -105,11 +102,7 @@ int CCorpDBStore::LoadFromDisk()
 int CCorpDBStore::LoadCorpInfoRows()
 {
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadCorpInfoTag, kSelectAllError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadCorpInfoTag, kSelectAll, kSelectAllError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STCorpInfo info = FromRow(table, row);
         m_mapCorpInfo.emplace(info.Cid, info);  // the table has no key: the first row stays

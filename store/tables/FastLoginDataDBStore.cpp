@@ -3,6 +3,7 @@
 #include "KivoLog.h"
 #include "MiscFuncs.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -54,11 +55,7 @@ int CFastLoginDataDBStore::LoadFromDisk()
     m_ulLastLiveTime = 0;
     m_strSessionId.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     if (table.GetRowCount() == 0) {
         // The immediate updates need the row to exist.
         CString sql;

@@ -1,8 +1,8 @@
 #include "QGroupFileListUCDBStore.h"
 
 #include "KivoLog.h"
-#include "OwnTransaction.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -16,7 +16,15 @@ const wchar_t kDeleteRow[] = L"delete from QGroupFileListUC_PWD where QGroupId=%
 const wchar_t kDeleteError[] = L"delete from QGroupFileListUC_PWD error";
 const wchar_t kInsertRow[] = L"insert into QGroupFileListUC_PWD(QGroupId,QGroupFileListUC) values(%d,%d)";
 const wchar_t kInsertError[] = L"insert into QGroupFileListUC_PWD error";
-const wchar_t kCommitError[] = L"COMMIT ERROR";
+
+KeyRows GroupRows(ULONG qGroupId, int uc)
+{
+    KeyRows rows;
+    rows.deleteRows.Format(kDeleteRow, qGroupId);
+    rows.inserts.emplace_back();
+    rows.inserts.back().Format(kInsertRow, qGroupId, uc);
+    return rows;
+}
 
 }  // namespace
 
@@ -24,11 +32,7 @@ int CQGroupFileListUCDBStore::LoadFromDisk()
 {
     m_mapFileListUC.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         // An id already present keeps its first value.
         m_mapFileListUC.emplace(static_cast<ULONG>(_wtol(table.GetValue(row, 0))), _wtol(table.GetValue(row, 1)));
@@ -39,28 +43,10 @@ int CQGroupFileListUCDBStore::LoadFromDisk()
 int CQGroupFileListUCDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    for (const auto& [qGroupId, uc] : m_mapFileListUC) {
-        CString sql;
-        sql.Format(kDeleteRow, qGroupId);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
-            return 0;
-        }
-        sql.Format(kInsertRow, qGroupId, uc);
-        rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-            return 0;
-        }
-    }
-    LONG rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
+    std::vector<KeyRows> keys;
+    keys.reserve(m_mapFileListUC.size());
+    for (const auto& [qGroupId, uc] : m_mapFileListUC) keys.push_back(GroupRows(qGroupId, uc));
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, {kSaveTag, kDeleteError, kInsertError}, keys)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

@@ -2,8 +2,8 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -19,7 +19,6 @@ const wchar_t kInsertRow[] =
     L"insert into QGroupShareFileInfoPwd(QGroupId,Cid,Uid,FileName,FileSize,FileAddTime,FileStoreFlag,FileMD5Id,"
     L"ClientFileId,FileInvalidDate,UploadFileStatusFlag,HasPasswordFlag) values(%d,%d,%d,'%s',%d,%d,%d,'%s',%d,%d,%d,%d)";
 const wchar_t kInsertError[] = L"insert into QGroupShareFileInfoPwd error";
-const wchar_t kCommitError[] = L"COMMIT ERROR";
 const wchar_t kNullElements[] = L"null elements ignored: ";
 
 std::unique_ptr<STQGroupShareFile> FromRow(const CDbSQLite::ResultTable& table, size_t row)
@@ -57,11 +56,7 @@ int CQGroupShareFileDBStore::LoadFromDisk()
 {
     m_mapGroupFiles.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         std::unique_ptr<STQGroupShareFile> file = FromRow(table, row);
         FileMap& files = m_mapGroupFiles[file->QGroupId];
@@ -73,37 +68,21 @@ int CQGroupShareFileDBStore::LoadFromDisk()
 int CQGroupShareFileDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    for (const auto& [qGroupId, files] : m_mapGroupFiles) {
-        if (!SaveGroup(qGroupId, files)) return 0;
-    }
-    LONG rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
+    std::vector<KeyRows> keys;
+    keys.reserve(m_mapGroupFiles.size());
+    for (const auto& [qGroupId, files] : m_mapGroupFiles) keys.push_back(GroupRows(qGroupId, files));
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, {kSaveTag, kDeleteError, kInsertError}, keys)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
 
-int CQGroupShareFileDBStore::SaveGroup(ULONG qGroupId, const FileMap& files)
+KeyRows CQGroupShareFileDBStore::GroupRows(ULONG qGroupId, const FileMap& files)
 {
-    CString sql;
-    sql.Format(kDeleteGroup, qGroupId);
-    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
-        return 0;
-    }
-    for (const auto& entry : files) {
-        rc = m_pDbSQLite->ExecInTransaction(InsertStatement(*entry.second));
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-            return 0;
-        }
-    }
-    return 1;
+    KeyRows rows;
+    rows.deleteRows.Format(kDeleteGroup, qGroupId);
+    rows.inserts.reserve(files.size());
+    for (const auto& entry : files) rows.inserts.push_back(InsertStatement(*entry.second));
+    return rows;
 }
 
 void CQGroupShareFileDBStore::GetQGroupShareFiles(unsigned int qGroupId, std::list<STQGroupShareFile*>& lstFiles) const

@@ -10,6 +10,8 @@
 #include "DbSQLite.h"
 #include "QGroupShareFile.h"
 
+struct KeyRows;
+
 class CQGroupShareFileDBStore {
 public:
     explicit CQGroupShareFileDBStore(CDbSQLite* pDbSQLite) : m_pDbSQLite(pDbSQLite) {}
@@ -26,7 +28,7 @@ public:
 private:
     using FileMap = std::map<ULONG, std::unique_ptr<STQGroupShareFile>>;  // by ClientFileId
 
-    int SaveGroup(ULONG qGroupId, const FileMap& files);
+    static KeyRows GroupRows(ULONG qGroupId, const FileMap& files);
 
     std::map<ULONG, FileMap> m_mapGroupFiles;
     CDbSQLite* m_pDbSQLite;  // not owned

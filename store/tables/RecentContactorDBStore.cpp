@@ -2,6 +2,7 @@
 
 #include "KivoLog.h"
 #include "StoreLog.h"
+#include "TableLoad.h"
 #include "WideConv.h"
 
 namespace {
@@ -31,11 +32,7 @@ int CRecentContactorDBStore::LoadFromDisk()
     CString sql;
     sql.Format(kSelectLatest, kTimeColumn, static_cast<int>(kMaxRecents));
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(sql, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, sql, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STRecentContactor recent;
         recent.type = _wtol(table.GetValue(row, 0));

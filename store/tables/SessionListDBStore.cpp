@@ -2,8 +2,8 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -29,13 +29,15 @@ STSessionInfo FromRow(const CDbSQLite::ResultTable& table, size_t row)
     return info;
 }
 
-CString InsertStatement(const STSessionInfo& info)
+KeyRows SessionRows(LONG sessionId, const STSessionInfo& info)
 {
-    CString sql;
-    sql.Format(kInsertRow, info.SessionId, info.RoomId, CMiscFuncs::Convert2SqlParam(info.Title).GetString(),
-               info.Cid, info.Uid, info.CreateSource,
-               CMiscFuncs::Convert2SqlParam(info.Transfer).GetString());
-    return sql;
+    KeyRows rows;
+    rows.deleteRows.Format(kDeleteRow, sessionId);
+    rows.inserts.emplace_back();
+    rows.inserts.back().Format(kInsertRow, info.SessionId, info.RoomId,
+                               CMiscFuncs::Convert2SqlParam(info.Title).GetString(), info.Cid, info.Uid,
+                               info.CreateSource, CMiscFuncs::Convert2SqlParam(info.Transfer).GetString());
+    return rows;
 }
 
 }  // namespace
@@ -44,11 +46,7 @@ int CSessionListDBStore::LoadFromDisk()
 {
     m_mapSessionInfo.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         STSessionInfo info = FromRow(table, row);
         m_mapSessionInfo.emplace(info.SessionId, info);  // the first row of an id stays
@@ -61,15 +59,11 @@ int CSessionListDBStore::LoadFromDisk()
 int CSessionListDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
-    for (const auto& [sessionId, info] : m_mapSessionInfo) {
-        CString sql;
-        sql.Format(kDeleteRow, sessionId);
-        if (m_pDbSQLite->ExecInTransaction(sql) != 0) return 0;
-        if (m_pDbSQLite->ExecInTransaction(InsertStatement(info)) != 0) return 0;
-    }
-    if (transaction.Commit() != 0) return 0;
+    std::vector<KeyRows> keys;
+    keys.reserve(m_mapSessionInfo.size());
+    for (const auto& [sessionId, info] : m_mapSessionInfo) keys.push_back(SessionRows(sessionId, info));
+    const RewriteErrors unlogged = {kSaveTag, nullptr, nullptr, nullptr};
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, unlogged, keys)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

@@ -2,20 +2,11 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "StoreLog.h"
-#include "TableRewrite.h"
+#include "TableLoad.h"
+#include "TableTexts.h"
 #include "WideConv.h"
 
-struct UpdateCounterTexts {
-    const wchar_t* className;
-    const wchar_t* loadTag;
-    const wchar_t* saveTag;
-    const wchar_t* select;
-    const wchar_t* selectError;
-    const wchar_t* deleteAll;
-    const wchar_t* insert;
-    const wchar_t* insertError;
-    const wchar_t* deleteError;
+struct UpdateCounterTexts : TableTexts {
     const wchar_t* setLog;  // null: setting the counter logs nothing
     bool firstRowWins;
     bool stampsTime;        // the insert takes the save time as a second value
@@ -24,55 +15,63 @@ struct UpdateCounterTexts {
 namespace {
 
 const UpdateCounterTexts kInnerGroupUC = {
-    L"CInnerGroupUCDBStore", L"CInnerGroupUCDBStore::LoadFromDisk", L"CInnerGroupUCDBStore::SaveToDisk",
-    L"select * from InnerGroupUC", L"select * InnerGroupUC  error",
-    L"delete from 'InnerGroupUC'",
-    L"insert into InnerGroupUC (InnerGroupUC) values (%d)", L"insert into InnerGroupUC  error",
-    L"delete from InnerGroupUC error",
+    {L"CInnerGroupUCDBStore",
+     {L"CInnerGroupUCDBStore::LoadFromDisk", L"select * from InnerGroupUC", L"select * InnerGroupUC  error"},
+     L"insert into InnerGroupUC (InnerGroupUC) values (%d)",
+     {L"CInnerGroupUCDBStore::SaveToDisk", L"delete from 'InnerGroupUC'",
+      L"delete from InnerGroupUC error", L"insert into InnerGroupUC  error"}},
     L"CInnerGroupUCDBStore::SaveInnerGroupsUC, InnerContactUc: %u", false, false};
 
 const UpdateCounterTexts kInnerContactUC = {
-    L"CInnerContactUCDBStore", L"CInnerContactUCDBStore::LoadFromDisk", L"CInnerContactUCDBStore::SaveToDisk",
-    L"select * from InnerContactUC", L"select * InnerContactUC  error",
-    L"delete from 'InnerContactUC'",
-    L"insert into InnerContactUC (InnerContactUC) values (%d)", L"insert into InnerContactUC  error",
-    L"delete from InnerContactUC error",
+    {L"CInnerContactUCDBStore",
+     {L"CInnerContactUCDBStore::LoadFromDisk", L"select * from InnerContactUC", L"select * InnerContactUC  error"},
+     L"insert into InnerContactUC (InnerContactUC) values (%d)",
+     {L"CInnerContactUCDBStore::SaveToDisk", L"delete from 'InnerContactUC'",
+      L"delete from InnerContactUC error", L"insert into InnerContactUC  error"}},
     L"CInnerContactUCDBStore::SaveInnerContactUC, InnerContactUc: %u", false, false};
 
 const UpdateCounterTexts kExternalGroupUC = {
-    L"CExternalGroupUCDBStore", L"CExternalGroupUCDBStore::LoadFromDisk", L"CExternalGroupUCDBStore::SaveToDisk",
-    L"select * from ExternalGroupUC", L"select * ExternalGroupUC  error",
-    L"delete from 'ExternalGroupUC'",
-    L"insert into ExternalGroupUC (ExternalGroupUC) values (%d)", L"insert into ExternalGroupUC  error",
-    L"delete from ExternalGroupUC error", nullptr, false, false};
+    {L"CExternalGroupUCDBStore",
+     {L"CExternalGroupUCDBStore::LoadFromDisk", L"select * from ExternalGroupUC", L"select * ExternalGroupUC  error"},
+     L"insert into ExternalGroupUC (ExternalGroupUC) values (%d)",
+     {L"CExternalGroupUCDBStore::SaveToDisk", L"delete from 'ExternalGroupUC'",
+      L"delete from ExternalGroupUC error", L"insert into ExternalGroupUC  error"}},
+    nullptr, false, false};
 
 const UpdateCounterTexts kExternalContactUC = {
-    L"CExternalContactUCDBStore", L"CExternalContactUCDBStore::LoadFromDisk", L"CExternalContactUCDBStore::SaveToDisk",
-    L"select * from ExternalContactUC", L"select * ExternalContactUC  error",
-    L"delete from 'ExternalContactUC'",
-    L"insert into ExternalContactUC (ExternalContactUC) values (%d)", L"insert into ExternalContactUC  error",
-    L"delete from ExternalContactUC error", nullptr, false, false};
+    {L"CExternalContactUCDBStore",
+     {L"CExternalContactUCDBStore::LoadFromDisk", L"select * from ExternalContactUC",
+      L"select * ExternalContactUC  error"},
+     L"insert into ExternalContactUC (ExternalContactUC) values (%d)",
+     {L"CExternalContactUCDBStore::SaveToDisk", L"delete from 'ExternalContactUC'",
+      L"delete from ExternalContactUC error", L"insert into ExternalContactUC  error"}},
+    nullptr, false, false};
 
 const UpdateCounterTexts kUserQGroupListUC = {
-    L"CUserQGroupListUCDBStore", L"CUserQGroupListUCDBStore::LoadFromDisk", L"CUserQGroupListUCDBStore::SaveToDisk",
-    L"select * from UserQGroupListUC", L"select * UserQGroupListUC  error",
-    L"delete from 'UserQGroupListUC'",
-    L"insert into UserQGroupListUC (UserQGroupListUC) values (%d)", L"insert into UserQGroupListUC  error",
-    L"delete from UserQGroupListUC error", nullptr, false, false};
+    {L"CUserQGroupListUCDBStore",
+     {L"CUserQGroupListUCDBStore::LoadFromDisk", L"select * from UserQGroupListUC",
+      L"select * UserQGroupListUC  error"},
+     L"insert into UserQGroupListUC (UserQGroupListUC) values (%d)",
+     {L"CUserQGroupListUCDBStore::SaveToDisk", L"delete from 'UserQGroupListUC'",
+      L"delete from UserQGroupListUC error", L"insert into UserQGroupListUC  error"}},
+    nullptr, false, false};
 
 const UpdateCounterTexts kUserSessionListUC = {
-    L"CGetSessionListUCDBStore", L"CGetSessionListUCDBStore::LoadFromDisk", L"CGetSessionListUCDBStore::SaveToDisk",
-    L"select * from UserSessionListUC", L"select * UserSessionListUC  error",
-    L"delete from 'UserSessionListUC'",
-    L"insert into UserSessionListUC (SessionListUC) values (%d)", L"insert into UserSessionListUC  error",
-    L"delete from UserSessionListUC error", nullptr, false, false};
+    {L"CGetSessionListUCDBStore",
+     {L"CGetSessionListUCDBStore::LoadFromDisk", L"select * from UserSessionListUC",
+      L"select * UserSessionListUC  error"},
+     L"insert into UserSessionListUC (SessionListUC) values (%d)",
+     {L"CGetSessionListUCDBStore::SaveToDisk", L"delete from 'UserSessionListUC'",
+      L"delete from UserSessionListUC error", L"insert into UserSessionListUC  error"}},
+    nullptr, false, false};
 
 const UpdateCounterTexts kContactUC = {
-    L"CContactUCDBStore", L"CContactUCDBStore::LoadFromDisk", L"CContactUCDBStore::SaveToDisk",
-    L"select * from ContactUC", L"select * ContactUC  error",
-    L"delete from 'ContactUC'",
-    L"insert into ContactUC (ContactUC,UpdateTime) values (%d,'%s')", L"insert into ContactUC error",
-    L"delete from ContactUC error", nullptr, true, true};
+    {L"CContactUCDBStore",
+     {L"CContactUCDBStore::LoadFromDisk", L"select * from ContactUC", L"select * ContactUC  error"},
+     L"insert into ContactUC (ContactUC,UpdateTime) values (%d,'%s')",
+     {L"CContactUCDBStore::SaveToDisk", L"delete from 'ContactUC'",
+      L"delete from ContactUC error", L"insert into ContactUC error"}},
+    nullptr, true, true};
 
 }  // namespace
 
@@ -88,11 +87,7 @@ int CUpdateCounterDBStore::LoadFromDisk()
 {
     m_lUpdateCounter = 0;
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(m_texts.select, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, m_texts.loadTag, m_texts.selectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, m_texts.load, table)) return 0;
     if (table.GetRowCount() == 0) return 1;
     const size_t row = m_texts.firstRowWins ? 0 : table.GetRowCount() - 1;
     m_lUpdateCounter = _wtol(table.GetValue(row, 0));
@@ -113,10 +108,9 @@ CString CUpdateCounterDBStore::InsertStatement() const
 
 int CUpdateCounterDBStore::SaveToDisk(int bInTransaction)
 {
-    CKivoLog::Print(m_texts.saveTag, L"Begin");
-    const RewriteTexts rewrite = {m_texts.saveTag, m_texts.deleteAll, m_texts.deleteError, m_texts.insertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, rewrite, {InsertStatement()})) return 0;
-    CKivoLog::Print(m_texts.saveTag, L"End");
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"Begin");
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, m_texts.rewrite, {InsertStatement()})) return 0;
+    CKivoLog::Print(m_texts.rewrite.saveTag, L"End");
     return 1;
 }
 

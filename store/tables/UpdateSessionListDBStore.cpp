@@ -1,7 +1,7 @@
 #include "UpdateSessionListDBStore.h"
 
 #include "KivoLog.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -27,11 +27,7 @@ int CUpdateSessionListDBStore::LoadFromDisk()
 {
     m_lstSessionDisplayId.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) {
         auto pair = std::make_unique<STSessionDisplayId>();
         pair->SessionId = _wtol(table.GetValue(row, 0));

@@ -1,7 +1,7 @@
 #include "UserQGroupListDBStore.h"
 
 #include "KivoLog.h"
-#include "StoreLog.h"
+#include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
 
@@ -22,11 +22,7 @@ int CUserQGroupListDBStore::LoadFromDisk()
 {
     m_lstQGroupId.clear();
     CDbSQLite::ResultTable table;
-    LONG rc = m_pDbSQLite->SelectStatement(kSelectAll, table);
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kLoadTag, kSelectError, rc);
-        return 0;
-    }
+    if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     for (size_t row = 0; row < table.GetRowCount(); ++row) m_lstQGroupId.push_back(_wtol(table.GetValue(row, 0)));
     return 1;
 }

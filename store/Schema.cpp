@@ -1,5 +1,7 @@
 #include "Schema.h"
 
+#include "MiscFuncs.h"
+
 const std::vector<TableSchema>& CSchema::Tables()
 {
     static const std::vector<TableSchema> tables = {
@@ -53,4 +55,17 @@ const std::vector<ColumnUpgrade>& CSchema::Upgrades()
         {L"ContactUC", L"UpdateTime", L"varchar"},
     };
     return upgrades;
+}
+
+CString CSchema::MasterRowQuery(const wchar_t* table)
+{
+    CString query;
+    query.Format(L"SELECT * FROM sqlite_master where type='table' and name='%s'",
+                 CMiscFuncs::Convert2SqlParam(table).GetString());
+    return query;
+}
+
+bool CSchema::CreateTextHasColumn(const std::wstring& createSql, const wchar_t* column)
+{
+    return createSql.find(column) != std::wstring::npos;
 }

@@ -1,7 +1,10 @@
 // The tables of the database file: creation texts and the column upgrades of older files.
 #pragma once
 
+#include <string>
 #include <vector>
+
+#include "CString.h"
 
 struct TableSchema {
     const wchar_t* name;
@@ -20,4 +23,9 @@ public:
     static const std::vector<TableSchema>& Tables();
     // Columns added to an existing table when missing, in order.
     static const std::vector<ColumnUpgrade>& Upgrades();
+    // The query for a table's row in sqlite_master (its creation text is column 4).
+    static CString MasterRowQuery(const wchar_t* table);
+    // Whether a stored creation text has a column. A plain substring test, as older clients
+    // made it: a name inside another name or a type counts as present.
+    static bool CreateTextHasColumn(const std::wstring& createSql, const wchar_t* column);
 };

@@ -60,9 +60,7 @@ unsigned int CStore::CreateTable()
         CString step(L"CStore::CreateTable ");
         step += table.name;
         CKivoLog::Print(step);
-        CString query;
-        query.Format(L"SELECT * FROM sqlite_master where type='table' and name='%s'", table.name);
-        LONG rc = m_pDbSQLite->SelectStatement(query, master);
+        LONG rc = m_pDbSQLite->SelectStatement(CSchema::MasterRowQuery(table.name), master);
         if (rc == 0 && master.GetRowCount() > 0) {
             for (const ColumnUpgrade& upgrade : CSchema::Upgrades()) {
                 if (CString(upgrade.table) == table.name) AddColumn(master, upgrade.column, upgrade.type, table.name);
@@ -82,8 +80,7 @@ unsigned int CStore::CreateTable()
 BOOL CStore::AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,
                        const wchar_t* table)
 {
-    // A plain substring test: a name inside another name or a type counts as present.
-    if (master.GetValue(0, 4).Str().find(column) != std::wstring::npos) return TRUE;
+    if (CSchema::CreateTextHasColumn(master.GetValue(0, 4).Str(), column)) return TRUE;
     CString sql;
     sql.Format(L"alter table %s add column %s %s", table, column, type);
     LONG rc = m_pDbSQLite->DirectStatement(sql);

@@ -24,8 +24,8 @@ const std::vector<const STContactInfo*>& Contacts()
 }
 
 // Runs time(store, raw) on a store whose file is open and loaded, as after the client's
-// start-up load, and a raw connection on a fresh file holding the tables. What time
-// prepares on the connection is gone before it closes.
+// start-up load, and a raw connection on a fresh file holding the tables. The connection
+// closes once time returns, so its statements must be finalized by then.
 template <typename Time>
 void WithLoadedStore(benchmark::State& state, std::initializer_list<const wchar_t*> tables, Time time)
 {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -103,6 +104,15 @@ STContactInfo MakeContact(ULONG uid)
     return contact;
 }
 
+// What make gives for each number from first to last, in that order.
+template <typename Records, typename Make>
+Records MakeEach(unsigned first, unsigned last, Make make)
+{
+    Records made;
+    for (unsigned i = first; i <= last; ++i) made.insert(made.end(), make(i));
+    return made;
+}
+
 // The store writes a fresh file and closes it again.
 void WriteThroughStore(const std::string& path, unsigned int mask, void (*fill)(IStore&))
 {
@@ -177,77 +187,78 @@ void ReadMembers(sqlite3* db, const char* sql, std::map<ULONG, STDeptUserInfo>& 
     sqlite3_finalize(stmt);
 }
 
-std::string Utf8(const std::wstring& text)
+// Each record's JSON keys in the store's order, listed once for both directions. Numbers
+// travel as their 32-bit value read as unsigned; ExistFlag alone is widened with its sign.
+template <typename Visitor, typename Contactor>
+void VisitBase(Visitor& v, Contactor& c)
 {
-    return ToUtf8(text);
+    v.Number("uid", c.uid);
+    v.Number("origintype", c.origintype);
+    v.Text("markname", c.markname);
+    v.Number("flag", c.flag);
+    v.Number("groupid", c.groupid);
 }
 
-std::string Number(uint32_t value)
+template <typename Visitor, typename Contact>
+void VisitExt(Visitor& v, Contact& c)
 {
-    return std::to_string(value);
+    v.Flag("ExistFlag", c.ExistFlag);
+    v.Number("cid", c.cid);
+    v.Number("uid", c.uid);
+    v.Text("account", c.account);
+    v.Text("name", c.name);
+    v.Number("gender", c.gender);
+    v.Text("pos", c.pos);
+    v.Number("origintype", c.origintype);
+    v.Text("sign", c.sign);
+    v.Text("mobile", c.mobile);
+    v.Text("email", c.email);
+    v.Number("headpic", c.headpic);
+    v.Number("privacyflag", c.privacyflag);
+    v.Number("birth", c.birth);
+    v.Text("bindmobile", c.bindmobile);
+    v.Text("regip", c.regip);
+    v.Number("regport", c.regport);
+    v.Number("score", c.score);
+    v.Number("wealth", c.wealth);
+    v.Number("level", c.level);
 }
 
-Json BaseJson(const STContactorEx& c)
+template <typename Visitor, typename Corp>
+void VisitCorp(Visitor& v, Corp& c)
 {
-    Json j = Json::object();
-    j["uid"] = Number(c.uid);
-    j["origintype"] = Number(static_cast<uint32_t>(c.origintype));
-    j["markname"] = Utf8(c.markname);
-    j["flag"] = Number(static_cast<uint32_t>(c.flag));
-    j["groupid"] = Number(c.groupid);
-    return j;
+    v.Number("cid", c.cid);
+    v.Text("useraccount", c.useraccount);
+    v.Text("corpaccount", c.corpaccount);
+    v.Text("name", c.name);
+    v.Number("gender", c.gender);
+    v.Text("sign", c.sign);
+    v.Text("mobile", c.mobile);
+    v.Text("email", c.email);
+    v.Number("roleid", c.roleid);
+    v.Number("headpic", c.headpic);
+    v.Number("privacyflag", c.privacyflag);
+    v.Number("birth", c.birth);
+    v.Text("pos", c.pos);
+    v.Text("tel", c.tel);
+    v.Text("desp", c.desp);
+    v.Text("hidedeptlist", c.hidedeptlist);
+    v.Number("authority", c.authority);
+    v.Text("posdepts", c.posdepts);
+    v.Text("posdetails", c.posdetails);
 }
 
-Json ExtJson(const STContactInfo& c)
-{
-    Json j = Json::object();
-    j["ExistFlag"] = std::to_string(static_cast<uint64_t>(static_cast<int64_t>(c.ExistFlag)));
-    j["cid"] = Number(c.cid);
-    j["uid"] = Number(c.uid);
-    j["account"] = Utf8(c.account);
-    j["name"] = Utf8(c.name);
-    j["gender"] = Number(static_cast<uint32_t>(c.gender));
-    j["pos"] = Utf8(c.pos);
-    j["origintype"] = Number(static_cast<uint32_t>(c.origintype));
-    j["sign"] = Utf8(c.sign);
-    j["mobile"] = Utf8(c.mobile);
-    j["email"] = Utf8(c.email);
-    j["headpic"] = Number(static_cast<uint32_t>(c.headpic));
-    j["privacyflag"] = Number(static_cast<uint32_t>(c.privacyflag));
-    j["birth"] = Number(static_cast<uint32_t>(c.birth));
-    j["bindmobile"] = Utf8(c.bindmobile);
-    j["regip"] = Utf8(c.regip);
-    j["regport"] = Number(static_cast<uint32_t>(c.regport));
-    j["score"] = Number(static_cast<uint32_t>(c.score));
-    j["wealth"] = Number(static_cast<uint32_t>(c.wealth));
-    j["level"] = Number(static_cast<uint32_t>(c.level));
-    return j;
-}
+struct JsonWriter {
+    Json object = Json::object();
 
-Json CorpJson(const STContactorCorpInfo& c)
-{
-    Json j = Json::object();
-    j["cid"] = Number(c.cid);
-    j["useraccount"] = Utf8(c.useraccount);
-    j["corpaccount"] = Utf8(c.corpaccount);
-    j["name"] = Utf8(c.name);
-    j["gender"] = Number(static_cast<uint32_t>(c.gender));
-    j["sign"] = Utf8(c.sign);
-    j["mobile"] = Utf8(c.mobile);
-    j["email"] = Utf8(c.email);
-    j["roleid"] = Number(c.roleid);
-    j["headpic"] = Number(static_cast<uint32_t>(c.headpic));
-    j["privacyflag"] = Number(static_cast<uint32_t>(c.privacyflag));
-    j["birth"] = Number(static_cast<uint32_t>(c.birth));
-    j["pos"] = Utf8(c.pos);
-    j["tel"] = Utf8(c.tel);
-    j["desp"] = Utf8(c.desp);
-    j["hidedeptlist"] = Utf8(c.hidedeptlist);
-    j["authority"] = Number(static_cast<uint32_t>(c.authority));
-    j["posdepts"] = Utf8(c.posdepts);
-    j["posdetails"] = Utf8(c.posdetails);
-    return j;
-}
+    void Text(const char* key, const std::wstring& value) { object[key] = ToUtf8(value); }
+    template <typename T>
+    void Number(const char* key, T value)
+    {
+        object[key] = std::to_string(static_cast<uint32_t>(value));
+    }
+    void Flag(const char* key, LONG value) { object[key] = std::to_string(static_cast<uint64_t>(int64_t{value})); }
+};
 
 // Leading blanks, a sign, digits read in 64 bits, the low 32 bits kept.
 uint32_t ReadNumber(const std::string& text)
@@ -279,6 +290,8 @@ struct JsonReader {
     {
         if (const std::string* text = Find(key)) field = static_cast<T>(ReadNumber(*text));
     }
+    // The widened text keeps the flag in its low 32 bits.
+    void Flag(const char* key, LONG& field) const { Number(key, field); }
 };
 
 const Json* ObjectMember(const Json& root, const std::string& key)
@@ -295,58 +308,17 @@ bool ContactFromJson(const char* text, size_t length, STContactInfo& c)
     const Json* base = ObjectMember(root, "ContactorBaseInfo");
     if (!base) return false;
     JsonReader b{*base};
-    b.Number("uid", c.contactor.uid);
-    b.Number("origintype", c.contactor.origintype);
-    b.Text("markname", c.contactor.markname);
-    b.Number("flag", c.contactor.flag);
-    b.Number("groupid", c.contactor.groupid);
+    VisitBase(b, c.contactor);
     const Json* ext = ObjectMember(root, "ContactorExtInfo");
     if (!ext) return false;
     JsonReader e{*ext};
-    e.Number("ExistFlag", c.ExistFlag);
-    e.Number("cid", c.cid);
-    e.Number("uid", c.uid);
-    e.Text("account", c.account);
-    e.Text("name", c.name);
-    e.Number("gender", c.gender);
-    e.Text("pos", c.pos);
-    e.Number("origintype", c.origintype);
-    e.Text("sign", c.sign);
-    e.Text("mobile", c.mobile);
-    e.Text("email", c.email);
-    e.Number("headpic", c.headpic);
-    e.Number("privacyflag", c.privacyflag);
-    e.Number("birth", c.birth);
-    e.Text("bindmobile", c.bindmobile);
-    e.Text("regip", c.regip);
-    e.Number("regport", c.regport);
-    e.Number("score", c.score);
-    e.Number("wealth", c.wealth);
-    e.Number("level", c.level);
+    VisitExt(e, c);
     for (int number = 1;; ++number) {
         const Json* corpJson = ObjectMember(root, "ContactorCorpInfo" + std::to_string(number));
         if (!corpJson) break;
         JsonReader r{*corpJson};
         STContactorCorpInfo corp;
-        r.Number("cid", corp.cid);
-        r.Text("useraccount", corp.useraccount);
-        r.Text("corpaccount", corp.corpaccount);
-        r.Text("name", corp.name);
-        r.Number("gender", corp.gender);
-        r.Text("sign", corp.sign);
-        r.Text("mobile", corp.mobile);
-        r.Text("email", corp.email);
-        r.Number("roleid", corp.roleid);
-        r.Number("headpic", corp.headpic);
-        r.Number("privacyflag", corp.privacyflag);
-        r.Number("birth", corp.birth);
-        r.Text("pos", corp.pos);
-        r.Text("tel", corp.tel);
-        r.Text("desp", corp.desp);
-        r.Text("hidedeptlist", corp.hidedeptlist);
-        r.Number("authority", corp.authority);
-        r.Text("posdepts", corp.posdepts);
-        r.Text("posdetails", corp.posdetails);
+        VisitCorp(r, corp);
         c.mapCorpInfo.emplace(corp.cid, std::move(corp));
     }
     return true;
@@ -368,41 +340,26 @@ void CheckJsonMatchesStore()
 
 const std::list<STUserBaseInfo>& SampleUsers()
 {
-    static const std::list<STUserBaseInfo> users = [] {
-        std::list<STUserBaseInfo> made;
-        for (int i = 0; i < kUserRows; ++i) made.push_back(MakeUser(static_cast<unsigned>(i)));
-        return made;
-    }();
+    static const auto users = MakeEach<std::list<STUserBaseInfo>>(0, kUserRows - 1, MakeUser);
     return users;
 }
 
 const std::vector<STDeptInfo>& SampleDepartments()
 {
-    static const std::vector<STDeptInfo> departments = [] {
-        std::vector<STDeptInfo> made;
-        for (unsigned did = 1; did <= kDepartments; ++did) made.push_back(MakeDepartment(did));
-        return made;
-    }();
+    static const auto departments = MakeEach<std::vector<STDeptInfo>>(1, kDepartments, MakeDepartment);
     return departments;
 }
 
 const std::vector<STDeptUserInfo>& SampleMembers()
 {
-    static const std::vector<STDeptUserInfo> members = [] {
-        std::vector<STDeptUserInfo> made;
-        for (unsigned did = 1; did <= kDepartments; ++did) made.push_back(MakeMembers(did));
-        return made;
-    }();
+    static const auto members = MakeEach<std::vector<STDeptUserInfo>>(1, kDepartments, MakeMembers);
     return members;
 }
 
 const std::map<ULONG, STContactInfo>& SampleContacts()
 {
-    static const std::map<ULONG, STContactInfo> contacts = [] {
-        std::map<ULONG, STContactInfo> made;
-        for (ULONG uid = 1; uid <= kContacts; ++uid) made[uid] = MakeContact(uid);
-        return made;
-    }();
+    static const auto contacts = MakeEach<std::map<ULONG, STContactInfo>>(
+        1, kContacts, [](unsigned uid) { return std::make_pair(ULONG{uid}, MakeContact(uid)); });
     return contacts;
 }
 
@@ -559,11 +516,17 @@ void RawLoadContacts(sqlite3* db, std::map<ULONG, STContactInfo>& contacts)
 std::string RawContactJson(const STContactInfo& contact)
 {
     Json root = Json::object();
-    root["ContactorBaseInfo"] = BaseJson(contact.contactor);
-    root["ContactorExtInfo"] = ExtJson(contact);
+    JsonWriter base;
+    VisitBase(base, contact.contactor);
+    root["ContactorBaseInfo"] = std::move(base.object);
+    JsonWriter ext;
+    VisitExt(ext, contact);
+    root["ContactorExtInfo"] = std::move(ext.object);
     int number = 1;
     for (const auto& entry : contact.mapCorpInfo) {
-        root["ContactorCorpInfo" + std::to_string(number++)] = CorpJson(entry.second);
+        JsonWriter corp;
+        VisitCorp(corp, entry.second);
+        root["ContactorCorpInfo" + std::to_string(number++)] = std::move(corp.object);
     }
     return root.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

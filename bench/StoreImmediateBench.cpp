@@ -2,6 +2,7 @@
 // UpdateRecentContactor and SetLastLiveTime(&t, true) through IStore, against the same
 // statement prepared once on a raw connection with the wrapper's WAL and synchronous=FULL.
 // The two sides alternate in one loop (RunPaired).
+#include <initializer_list>
 #include <vector>
 
 #include "BenchRecords.h"
@@ -11,13 +12,6 @@ namespace bench {
 namespace {
 
 const int kRecentIds = 200;  // more than the store keeps, so it evicts as it goes
-
-// A store whose file is open and loaded, as after the client's start-up load.
-bool OpenLoadedStore(IStore& store, const std::string& path)
-{
-    PointStoreAtFreshFile(store, path);
-    return store.LoadFromDisk() == 1;
-}
 
 const std::vector<const STContactInfo*>& Contacts()
 {
@@ -29,17 +23,28 @@ const std::vector<const STContactInfo*>& Contacts()
     return contacts;
 }
 
-void AddContact(benchmark::State& state)
+// Runs time(store, raw) on a store whose file is open and loaded, as after the client's
+// start-up load, and a raw connection on a fresh file holding the tables. The connection
+// closes once time returns, so its statements must be finalized by then.
+template <typename Time>
+void WithLoadedStore(benchmark::State& state, std::initializer_list<const wchar_t*> tables, Time time)
 {
     BenchDir dir;
     CStore store;
     IStore& api = store;
-    if (!OpenLoadedStore(api, dir.FreshFile("store.db"))) {
+    PointStoreAtFreshFile(api, dir.FreshFile("store.db"));
+    if (api.LoadFromDisk() != 1) {
         state.SkipWithError("cannot load the store");
         return;
     }
-    sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), {L"ContactListInfo"});
-    {
+    sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), tables);
+    time(api, db);
+    sqlite3_close(db);
+}
+
+void AddContact(benchmark::State& state)
+{
+    WithLoadedStore(state, {L"ContactListInfo"}, [&](IStore& api, sqlite3* db) {
         RawStatement replace(db, "replace into ContactListInfo (uid,contactinfo) values (?,?)");
         size_t storeNext = 0;
         size_t rawNext = 0;
@@ -49,21 +54,12 @@ void AddContact(benchmark::State& state)
                 const STContactInfo& contact = *Contacts()[rawNext++ % Contacts().size()];
                 replace.Int(1, static_cast<int32_t>(contact.uid)).Utf8(2, RawContactJson(contact)).Run();
             });
-    }
-    sqlite3_close(db);
+    });
 }
 
 void UpdateRecent(benchmark::State& state)
 {
-    BenchDir dir;
-    CStore store;
-    IStore& api = store;
-    if (!OpenLoadedStore(api, dir.FreshFile("store.db"))) {
-        state.SkipWithError("cannot load the store");
-        return;
-    }
-    sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), {L"RecentContact"});
-    {
+    WithLoadedStore(state, {L"RecentContact"}, [&](IStore& api, sqlite3* db) {
         RawStatement replace(db, "replace into RecentContact (type,recentId,time) values (?, ?, ?)");
         int storeNext = 0;
         int rawNext = 0;
@@ -77,22 +73,14 @@ void UpdateRecent(benchmark::State& state)
                 ++rawNext;
                 replace.Int(1, rawNext % 3).Int(2, rawNext % kRecentIds).Int(3, 1700000000 + rawNext).Run();
             });
-    }
-    sqlite3_close(db);
+    });
 }
 
 void SetLastLiveTime(benchmark::State& state)
 {
-    BenchDir dir;
-    CStore store;
-    IStore& api = store;
-    if (!OpenLoadedStore(api, dir.FreshFile("store.db"))) {  // the load writes the row
-        state.SkipWithError("cannot load the store");
-        return;
-    }
-    sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), {L"Fast_Login_Data"});
-    RawExec(db, "insert into Fast_Login_Data(Uid, LastLiveTime, SessionId) values (1, 0, '')");
-    {
+    WithLoadedStore(state, {L"Fast_Login_Data"}, [&](IStore& api, sqlite3* db) {
+        // The store's load wrote its row; the raw side gets its own.
+        RawExec(db, "insert into Fast_Login_Data(Uid, LastLiveTime, SessionId) values (1, 0, '')");
         RawStatement update(db, "Update Fast_Login_Data Set LastLiveTime= ? where Uid = ? ");
         unsigned int storeTime = 1700000000u;
         unsigned int rawTime = 1700000000u;
@@ -103,8 +91,7 @@ void SetLastLiveTime(benchmark::State& state)
                 api.SetLastLiveTime(&storeTime, true);
             },
             [&] { update.Int(1, ++rawTime).Int(2, 1).Run(); });
-    }
-    sqlite3_close(db);
+    });
 }
 
 #define KIVO_PAIRED(fn, name) \

@@ -5,49 +5,31 @@
 
 namespace {
 
-void Groups(DumpWriter& out, const std::list<boost::shared_ptr<STGroup>>& groups)
+// A list the store hands out whole: each item one record.
+template <typename Item, auto get, void (*write)(DumpWriter&, const Item&)>
+void ListDump(const DumpSource& source, DumpWriter& out)
 {
-    for (const auto& g : groups) out.Add({{"Gid", g->Gid}, {"Name", Narrow(g->Name)}});
+    std::list<Item> items;
+    (source.store.*get)(items);
+    for (const Item& item : items) write(out, item);
 }
 
-void Contactors(DumpWriter& out, const std::list<boost::shared_ptr<STContactor>>& contacts)
+using GroupPtr = boost::shared_ptr<STGroup>;
+using ContactorPtr = boost::shared_ptr<STContactor>;
+
+void Group(DumpWriter& out, const GroupPtr& g)
 {
-    for (const auto& c : contacts) out.Add({{"Gid", c->Gid}, {"Cid", c->Cid}, {"Uid", c->Uid}, {"Flag", c->Flag}});
+    out.Add({{"Gid", g->Gid}, {"Name", Narrow(g->Name)}});
 }
 
-void OuterGroups(const DumpSource& source, DumpWriter& out)
+void Contactor(DumpWriter& out, const ContactorPtr& c)
 {
-    std::list<boost::shared_ptr<STGroup>> groups;
-    source.store.GetGroups(groups);
-    Groups(out, groups);
+    out.Add({{"Gid", c->Gid}, {"Cid", c->Cid}, {"Uid", c->Uid}, {"Flag", c->Flag}});
 }
 
-void InnerGroups(const DumpSource& source, DumpWriter& out)
+void Recent(DumpWriter& out, const STRecentContactor& r)
 {
-    std::list<boost::shared_ptr<STGroup>> groups;
-    source.store.GetInnerGroups(groups);
-    Groups(out, groups);
-}
-
-void InnerContacts(const DumpSource& source, DumpWriter& out)
-{
-    std::list<boost::shared_ptr<STContactor>> contacts;
-    source.store.GetInnerContacts(contacts);
-    Contactors(out, contacts);
-}
-
-void ExternalContacts(const DumpSource& source, DumpWriter& out)
-{
-    std::list<boost::shared_ptr<STContactor>> contacts;
-    source.store.GetExternalContacts(contacts);
-    Contactors(out, contacts);
-}
-
-void RecentContacts(const DumpSource& source, DumpWriter& out)
-{
-    std::list<STRecentContactor> recents;
-    source.store.GetRecentContactors(recents);
-    for (const STRecentContactor& r : recents) out.Add({{"type", r.type}, {"recentId", r.recentId}, {"time", r.time}});
+    out.Add({{"type", r.type}, {"recentId", r.recentId}, {"time", r.time}});
 }
 
 // A counter store holds one value, 0 when its table has no row.
@@ -63,11 +45,11 @@ void Counter(DumpWriter& out, const char* column, IStore& store, int (IStore::*g
 const std::vector<DumpStore>& ContactDumps()
 {
     static const std::vector<DumpStore> stores = {
-        {L"OuterGroupInfo", OuterGroups},
-        {L"InnerGroupInfo", InnerGroups},
-        {L"InnerContactListInfo", InnerContacts},
-        {L"ExternalContactListInfo", ExternalContacts},
-        {L"RecentContact", RecentContacts},
+        {L"OuterGroupInfo", ListDump<GroupPtr, &IStore::GetGroups, Group>},
+        {L"InnerGroupInfo", ListDump<GroupPtr, &IStore::GetInnerGroups, Group>},
+        {L"InnerContactListInfo", ListDump<ContactorPtr, &IStore::GetInnerContacts, Contactor>},
+        {L"ExternalContactListInfo", ListDump<ContactorPtr, &IStore::GetExternalContacts, Contactor>},
+        {L"RecentContact", ListDump<STRecentContactor, &IStore::GetRecentContactors, Recent>},
         {L"InnerGroupUC",
          [](const DumpSource& s, DumpWriter& out) { Counter(out, "InnerGroupUC", s.store, &IStore::GetInnerGroupsUC); }},
         {L"InnerContactUC",

@@ -71,37 +71,49 @@ TEST_F(CorpDBStoreTest, EveryFieldReadsBackAsWritten)
     EXPECT_EQ(corp.config, config);
 }
 
+// The counter is the table's first row, 0 when there is none.
 TEST_F(CorpDBStoreTest, CounterLoadsFromTheFirstRowOfCorpUC)
 {
     const struct {
         const char* rows;
-        const char* expected;  // null: what the first row of the table is
-    } cases[] = {{nullptr, "0"}, {"(9)", nullptr}, {"(9), (4), (12)", nullptr}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.rows ? c.rows : "no row");
+        LONG expected;
+    } cases[] = {{"", 0}, {"(9)", 9}, {"(4), (12), (13)", 4}};
+    for (const auto& [rows, expected] : cases) {
+        SCOPED_TRACE(rows);
         m_plain.Exec("delete from CorpUC");
-        if (c.rows) m_plain.Exec(std::string("insert into CorpUC values ") + c.rows);
-        std::string expected = c.expected ? c.expected : m_plain.Value("select * from CorpUC");
+        if (*rows) m_plain.Exec(std::string("insert into CorpUC values ") + rows);
         ASSERT_EQ(1, m_store.LoadFromDisk());
         LONG uc = -1;
         EXPECT_EQ(1, m_store.GetCorpUC(&uc));
-        EXPECT_EQ(std::stol(expected), uc);
+        EXPECT_EQ(expected, uc);
     }
     EXPECT_EQ(0, m_store.GetCorpUC(nullptr));
 }
 
+// SaveToDisk() saves the records (0x80000) once flagged, never the counter (0x100000); the
+// counter's save ignores the flag and its load comes with the records' bit.
 TEST_F(CorpDBStoreTest, CounterSaveIgnoresTheConsistentFlag)
 {
-    m_store.SaveCorpInfo(Corp(1));
-    m_store.SaveCorpUC(0xFFFFFFFFu);
+    m_db.Close();
+    StoreOn store(DbPathW());
+    store.SaveCorpInfo(Corp(1));
+    store.SaveCorpUC(0xFFFFFFFFu);
     m_plain.Exec("insert into CorpUC values (3), (4)");
-    EXPECT_EQ(0, m_store.SaveToDisk(0));
-    EXPECT_TRUE(m_log.HasText(
-        L"CCorpDBStore::SaveToDisk, End, not loginOver, to avoid inconsistent data, do not save local db"));
+    EXPECT_EQ(0, store.SaveToDisk(0x80000 | 0x100000, FALSE));
     EXPECT_EQ(0, m_plain.Count("CorpInfo"));
-
-    ASSERT_EQ(1, m_store.SaveUCToDisk(0));
     EXPECT_EQ((Rows{{"-1"}}), m_plain.Rows("select * from CorpUC"));
+
+    store.SaveCorpUC(8);
+    store.SetDataConsistentFlag(0x80000, true);
+    EXPECT_EQ(1, store.SaveToDisk());
+    EXPECT_EQ(1, m_plain.Count("CorpInfo"));
+    EXPECT_EQ("-1", m_plain.Value("select * from CorpUC"));
+    store.Reset();
+    ASSERT_EQ(1, store.LoadFromDisk(0x80000));
+    LONG uc = 0;
+    STCorpInfo corp;
+    EXPECT_EQ(2, store.GetCorpUC(&uc) + store.LoadCorpInfo(1, corp));
+    EXPECT_EQ(-1, uc);
 }
 
 TEST_F(CorpDBStoreTest, FirstFailedInsertFailsTheSaveAndKeepsTheTable)
@@ -113,33 +125,6 @@ TEST_F(CorpDBStoreTest, FirstFailedInsertFailsTheSaveAndKeepsTheTable)
     EXPECT_EQ(0, m_store.SaveToDisk(0));
     EXPECT_TRUE(m_log.Has(L"CCorpDBStore::SaveCorpInfo", L"insert into CorpInfo  errorrefused"));
     EXPECT_EQ((Rows{{"50", "old"}}), m_plain.Rows("select Cid, Name from CorpInfo"));
-}
-
-// 0x80000 is flagged and saved by SaveToDisk(); 0x100000 is neither.
-TEST_F(CorpDBStoreTest, MaskBitsSelectRecordsAndCounterApart)
-{
-    m_db.Close();
-    StoreOn store(DbPathW());
-    store.SaveCorpInfo(Corp(1));
-    store.SaveCorpUC(7);
-    store.SetDataConsistentFlag(0x100000, true);
-    store.SaveToDisk(0x80000 | 0x100000, TRUE);
-    EXPECT_EQ(0, m_plain.Count("CorpInfo"));
-    EXPECT_EQ("7", m_plain.Value("select * from CorpUC"));
-
-    store.SaveCorpUC(8);
-    store.SetDataConsistentFlag(0x80000, true);
-    EXPECT_EQ(1, store.SaveToDisk());
-    EXPECT_EQ(1, m_plain.Count("CorpInfo"));
-    EXPECT_EQ("7", m_plain.Value("select * from CorpUC"));
-
-    store.Reset();
-    ASSERT_EQ(1, store.LoadFromDisk(0x80000));
-    LONG uc = 0;
-    STCorpInfo corp;
-    store.GetCorpUC(&uc);
-    EXPECT_EQ(7, uc);
-    EXPECT_EQ(1, store.LoadCorpInfo(1, corp));
 }
 
 }  // namespace

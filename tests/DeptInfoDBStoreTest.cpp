@@ -8,19 +8,11 @@ const unsigned kMask = 0x1;
 
 using Names = std::map<std::string, std::string>;
 
+// Every field set.
 STDeptInfo Dept(ULONG did, const std::wstring& name, LONG partial = 0)
 {
-    STDeptInfo info;
-    info.Cid = 10;
-    info.Did = did;
-    info.PDid = did / 2;
-    info.UC = did * 3;
-    info.Name = name;
-    info.Desp = L"desp " + name;
-    info.Tel = L"tel";
-    info.FirstChildUser = 500 + did;
-    info.PartialFlag = partial;
-    return info;
+    return {10, did, did / 2, name, L"desp " + name, did * 3, L"fax", L"1,2", 7, 8, L"addr", L"tel", L"web",
+            500 + did, partial};
 }
 
 class DeptInfoDBStoreTest : public CStoreTest {
@@ -98,16 +90,10 @@ TEST_F(DeptInfoDBStoreTest, PartialDepartmentsKeepNoTexts)
     EXPECT_EQ(std::make_tuple(2u, std::wstring(), 3), std::tie(loaded.Did, loaded.Name, loaded.PartialFlag));
 }
 
-// Saved only once flagged consistent, the change pending until then.
+// Saved only once flagged consistent, the change pending until then; reads append copies.
 TEST_F(DeptInfoDBStoreTest, SavesWhenConsistentAndLoadReadsEveryColumnAndHandsOutCopies)
 {
-    STDeptInfo full = Dept(4000000000u, L"big");
-    full.FirstChild = 7;
-    full.NextSibling = 8;
-    full.Fax = L"fax";
-    full.HideDeptList = L"1,2";
-    full.Addr = L"addr";
-    full.Website = L"web";
+    const STDeptInfo full = Dept(4000000000u, L"big");
     m_store.SaveDeptInfo(full);
     m_store.SetDataConsistentFlag(kMask, false);
     EXPECT_EQ(m_store.SaveToDisk(kMask, FALSE), 0);
@@ -124,10 +110,9 @@ TEST_F(DeptInfoDBStoreTest, SavesWhenConsistentAndLoadReadsEveryColumnAndHandsOu
     };
     EXPECT_TRUE(fields(*held.front()) == fields(full));
     held.front()->Name = L"changed by the client";
-    EXPECT_EQ(HeldDepts(m_store).front()->Name, L"big");
-    auto twice = HeldDepts(m_store);
-    m_store.LoadDeptInfo(0, twice);  // appends
-    EXPECT_EQ(twice.size(), 2u);
+    m_store.LoadDeptInfo(0, held);
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_EQ(held.back()->Name, L"big");
 }
 
 TEST_F(DeptInfoDBStoreTest, AFailedInsertWritesNothingAndKeepsEverythingPending)

@@ -35,8 +35,7 @@ TEST_F(RecentContactorTest, LoadKeepsTheFiftyLatestAndTheLatestRowOfAnId)
     store.GetRecentContactors(recents);
     // The 50 latest rows are times 12 to 60 and 1000; id 30 has two of them, so 49 recents.
     ASSERT_EQ(49u, recents.size());
-    EXPECT_EQ(12, recents.front().recentId);
-    EXPECT_EQ(60, recents.back().recentId);
+    EXPECT_EQ(std::make_pair(12, 60), std::make_pair(recents.front().recentId, recents.back().recentId));
     EXPECT_EQ(2, std::next(recents.begin(), 30 - 12)->type);
 }
 

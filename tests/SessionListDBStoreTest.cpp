@@ -1,3 +1,5 @@
+// Sessions and group chat: the session list, its display ids, the group-chat list and the
+// shared files.
 #include "StoreTestSupport.h"
 
 namespace {
@@ -32,33 +34,201 @@ TEST_F(SessionListDBStoreTest, QuotedAndNonBmpTextsSaveAndLoadUnchanged)
     EXPECT_EQ(std::make_pair(0xFFFFFFFFu, 0xFFFFFFFFu), std::make_pair(back.Cid, back.Uid));  // -1 written as -1
 }
 
-TEST_F(SessionListDBStoreTest, SaveSessionListMergesBySessionIdAndLaterElementWins)
-{
-    m_store.SaveSessionList({Session(2, L"two"), Session(1, L"one")});
-    m_store.SaveSessionList({Session(2, L"first"), Session(3, L"three"), Session(2, L"latest")});
-    m_store.SaveSessionList({});
-
-    std::list<STSessionInfo> out = {Session(0, L"kept")};
-    m_store.LoadSessionList(out);
-    std::vector<std::wstring> titles;
-    for (const STSessionInfo& s : out) titles.push_back(s.Title);
-    EXPECT_EQ((std::vector<std::wstring>{L"kept", L"one", L"latest", L"three"}), titles);
-}
-
-TEST_F(SessionListDBStoreTest, SaveKeepsRowsOfSessionsNoLongerHeldAndAFailedInsertCommitsNothing)
+// A later element of one id wins; the held list is handed out by id, appended.
+TEST_F(SessionListDBStoreTest, SaveMergesBySessionIdAndKeepsRowsOfSessionsNoLongerHeld)
 {
     CreateSchema(DbPath());
     PlainDb db(DbPath());
     db.Exec("insert into SessionList values (99, 0, 'old', 1, 1, 0, ''), (1, 0, 'stale', 1, 1, 0, '')");
-    m_store.SaveSessionList({Session(1, L"fresh")});
+    m_store.SaveSessionList({Session(2, L"two"), Session(1, L"one")});
+    m_store.SaveSessionList({Session(2, L"first"), Session(1, L"fresh"), Session(2, L"latest")});
+    m_store.SaveSessionList({});
+    std::list<STSessionInfo> out = {Session(0, L"kept")};
+    m_store.LoadSessionList(out);
+    std::vector<std::wstring> titles;
+    for (const STSessionInfo& s : out) titles.push_back(s.Title);
+    EXPECT_EQ((std::vector<std::wstring>{L"kept", L"fresh", L"latest"}), titles);
     ASSERT_EQ(1, m_store.SaveToDisk(0x40, TRUE));
-    EXPECT_EQ((Rows{{"1", "fresh"}, {"99", "old"}}), db.Rows("select SessionId, Title from SessionList order by 1"));
+    EXPECT_EQ((Rows{{"1", "fresh"}, {"2", "latest"}, {"99", "old"}}),
+              db.Rows("select SessionId, Title from SessionList order by 1"));
 
-    db.Refuse("insert on SessionList when new.SessionId = 2");
-    m_store.SaveSessionList({Session(1, L"new"), Session(2, L"blocked")});
+    db.Refuse("insert on SessionList when new.SessionId = 3");
+    m_store.SaveSessionList({Session(1, L"new"), Session(3, L"blocked")});
     for (int inTransaction : {FALSE, TRUE}) {
         EXPECT_EQ(0, m_store.SaveToDisk(0x40, inTransaction));
         EXPECT_EQ("fresh", db.Value("select Title from SessionList where SessionId = 1"));
+    }
+}
+
+using Pairs = std::vector<std::pair<LONG, LONG>>;
+
+class UpdateSessionListDBStoreTest : public CStoreTest {
+protected:
+    int Replace(std::list<STSessionDisplayId> pairs)
+    {
+        std::list<STSessionDisplayId*> pointers;
+        for (STSessionDisplayId& pair : pairs) pointers.push_back(&pair);
+        return m_store.SaveUpdateSessionList(pointers);
+    }
+    Pairs Held()
+    {
+        std::list<STSessionDisplayId*> held;
+        m_store.GetUpdateSessionList(held);
+        Pairs pairs;
+        for (const STSessionDisplayId* p : held) pairs.emplace_back(p->SessionId, p->DisplayId);
+        return pairs;
+    }
+};
+
+// Run under AddressSanitizer: freeing the held records before copying reads freed memory.
+TEST_F(UpdateSessionListDBStoreTest, PassingBackTheHandedOutPointersKeepsThePairs)
+{
+    Replace({{1, 10}, {1, 11}, {2, 20}});
+    std::list<STSessionDisplayId*> handed;
+    m_store.GetUpdateSessionList(handed);
+    handed.back()->DisplayId = 21;
+    handed.insert(std::next(handed.begin()), nullptr);
+    EXPECT_EQ(1, m_store.SaveUpdateSessionList(handed));
+    EXPECT_TRUE(m_log.Has(L"CUpdateSessionListDBStore::save", L"null elements ignored"));
+
+    EXPECT_EQ((Pairs{{1, 10}, {1, 11}, {2, 21}}), Held());
+}
+
+TEST_F(UpdateSessionListDBStoreTest, DuplicatePairsFailTheSaveAndLeaveTheTableAsItWas)
+{
+    Replace({{1, 10}, {-1, -10}});
+    ASSERT_EQ(1, m_store.SaveToDisk(0x40000, FALSE));
+    Replace({{2, 20}, {3, 30}, {2, 20}});
+    PlainDb db(DbPath());
+    for (int inTransaction : {FALSE, TRUE}) {
+        EXPECT_EQ(0, m_store.SaveToDisk(0x40000, inTransaction));
+        EXPECT_EQ((Rows{{"-1", "-10"}, {"1", "10"}}), db.Rows("select * from UpdateSessionlistId order by SessionId"));
+    }
+    ASSERT_EQ(1, m_store.LoadFromDisk(0x40000));  // the held list becomes the table's
+    EXPECT_EQ((Pairs{{1, 10}, {-1, -10}}), Held());
+}
+
+class UserQGroupListDBStoreTest : public CStoreTest {
+protected:
+    std::list<int> Held()
+    {
+        std::list<int> ids;
+        m_store.GetUserQGroupList(ids);
+        return ids;
+    }
+};
+
+TEST_F(UserQGroupListDBStoreTest, OrderAndNegativeIdsSurviveASaveAndLoad)
+{
+    const std::list<int> ids = {42, -7, 3, -2147483647 - 1, 2147483647};
+    m_store.SetUserQGroupList(ids);
+    EXPECT_EQ(ids, Held());
+    ASSERT_EQ(1, m_store.SaveToDisk(0x10000, FALSE));
+
+    m_store.SetUserQGroupList({});
+    ASSERT_EQ(1, m_store.LoadFromDisk(0x10000));
+    EXPECT_EQ(ids, Held());
+    std::list<int> appended = {1};
+    m_store.GetUserQGroupList(appended);
+    EXPECT_EQ(ids.size() + 1, appended.size());
+
+    m_store.SetUserQGroupList({});  // an empty list empties the table
+    ASSERT_EQ(1, m_store.SaveToDisk(0x10000, FALSE));
+    EXPECT_EQ(0, PlainDb(DbPath()).Count("UserQGroupId"));
+}
+
+TEST_F(UserQGroupListDBStoreTest, RepeatedIdFailsTheSaveWithoutEmptyingTheTable)
+{
+    m_store.SetUserQGroupList({1, 2});
+    ASSERT_EQ(1, m_store.SaveToDisk(0x10000, FALSE));
+    m_store.SetUserQGroupList({3, 4, 3});
+    PlainDb db(DbPath());
+    for (int inTransaction : {FALSE, TRUE}) {
+        EXPECT_EQ(0, m_store.SaveToDisk(0x10000, inTransaction));
+        EXPECT_EQ((Rows{{"1"}, {"2"}}), db.Rows("select * from UserQGroupId"));
+    }
+    EXPECT_EQ((std::list<int>{3, 4, 3}), Held());
+}
+
+STQGroupShareFile File(ULONG group, ULONG clientFileId, const std::wstring& name)
+{
+    STQGroupShareFile file;
+    file.QGroupId = group;
+    file.ClientFileId = clientFileId;
+    file.FileName = name;
+    file.FileMD5Id = L"md5'" + name;
+    file.FileAddTime = 3000000000u + clientFileId;
+    file.ExtraText1 = L"memory only";
+    return file;
+}
+
+class QGroupShareFileDBStoreTest : public CStoreTest {
+protected:
+    void Set(unsigned int group, std::list<STQGroupShareFile> files)
+    {
+        std::list<STQGroupShareFile*> pointers;
+        for (STQGroupShareFile& file : files) pointers.push_back(&file);
+        m_store.SetQGroupShareFiles(group, pointers);
+    }
+
+    std::vector<std::wstring> Names(unsigned int group)
+    {
+        std::list<STQGroupShareFile*> files;
+        m_store.GetQGroupShareFiles(group, files);
+        std::vector<std::wstring> names;
+        for (const STQGroupShareFile* f : files) names.push_back(f->FileName + L"|" + f->ExtraText1);
+        return names;
+    }
+};
+
+// Run under AddressSanitizer: the handed-out records are passed back, and the dropped
+// duplicate must leave no leak.
+TEST_F(QGroupShareFileDBStoreTest, PassingBackTheHandedOutPointersKeepsTheFiles)
+{
+    Set(7, {File(7, 2, L"b"), File(7, 1, L"a"), File(7, 2, L"b again")});
+    EXPECT_EQ((std::vector<std::wstring>{L"a|memory only", L"b|memory only"}), Names(7));
+
+    std::list<STQGroupShareFile*> handed;
+    m_store.GetQGroupShareFiles(7, handed);
+    handed.push_back(nullptr);
+    handed.push_back(handed.front());
+    m_store.SetQGroupShareFiles(7, handed);
+    EXPECT_TRUE(m_log.Has(L"CQGroupShareFileDBStore::SetQGroupShareFiles", L"null elements ignored"));
+    EXPECT_EQ((std::vector<std::wstring>{L"a|memory only", L"b|memory only"}), Names(7));
+    EXPECT_TRUE(Names(8).empty());
+}
+
+TEST_F(QGroupShareFileDBStoreTest, SaveRewritesHeldGroupsAndLeavesOthersAlone)
+{
+    CreateSchema(DbPath());
+    PlainDb db(DbPath());
+    db.Exec("insert into QGroupShareFileInfoPwd values (7, 1, 1, 'old1', 0, 0, 0, '', 1, 0, 0, 0),"
+            " (7, 3, 1, 'old3', 0, 0, 0, '', 3, 0, 0, 0), (8, 1, 1, 'other', 0, 0, 0, '', 1, 0, 0, 0),"
+            " (9, 1, 1, 'gone', 0, 0, 0, '', 1, 0, 0, 0)");
+    Set(7, {File(7, 2, L"it's \U0001F4C4.pdf")});
+    Set(9, {});
+    ASSERT_EQ(1, m_store.SaveToDisk(0x100, FALSE));
+
+    EXPECT_EQ((Rows{{"7", "2"}, {"8", "1"}}), db.Rows("select QGroupId, ClientFileId from QGroupShareFileInfoPwd order by 1"));
+    ASSERT_EQ(1, m_store.LoadFromDisk(0x100));
+    EXPECT_EQ((std::vector<std::wstring>{L"it's \U0001F4C4.pdf|"}), Names(7));
+    std::list<STQGroupShareFile*> files;
+    m_store.GetQGroupShareFiles(7, files);
+    EXPECT_EQ(std::make_pair(std::wstring(L"md5'it's \U0001F4C4.pdf"), 3000000002u),
+              std::make_pair(files.front()->FileMD5Id, files.front()->FileAddTime));
+}
+
+TEST_F(QGroupShareFileDBStoreTest, DuplicateRowPairFailsTheSaveAndLeavesTheTableAsItWas)
+{
+    // A record keeps its own QGroupId, so two groups can write the same row key.
+    Set(8, {File(8, 1, L"first")});
+    Set(9, {File(8, 1, L"second")});
+    CreateSchema(DbPath());
+    PlainDb db(DbPath());
+    db.Exec("insert into QGroupShareFileInfoPwd values (9, 1, 1, 'kept', 0, 0, 0, '', 5, 0, 0, 0)");
+    for (int inTransaction : {FALSE, TRUE}) {
+        EXPECT_EQ(0, m_store.SaveToDisk(0x100, inTransaction));
+        EXPECT_EQ("kept", db.Value("select group_concat(FileName) from QGroupShareFileInfoPwd"));
     }
 }
 

@@ -27,17 +27,11 @@ struct RewriteCase {
     std::string key;
     unsigned int bit;
     void (*set)(IStore&, const Keys&);
-    const wchar_t* saveTag;
-    const wchar_t* insertError;
 } const kRewrites[] = {
-    {"OuterGroupInfo", "Gid", 0x8, [](IStore& s, const Keys& k) { s.SetGroups(Groups(k)); },
-     L"CGroupDBStore::SaveToDisk", L"insert into OuterGroupInfo error"},
-    {"InnerGroupInfo", "Gid", 0x10, [](IStore& s, const Keys& k) { s.SetInnerGroups(Groups(k)); },
-     L"CInnerGroupDBStore::SaveToDisk", L"insert into InnerGroupInfo  error"},
-    {"InnerContactListInfo", "Uid", 0x20, [](IStore& s, const Keys& k) { s.SetInnerContacts(Contacts(k)); },
-     L"CInnerContactListDBStore::SaveToDisk", L"insert into InnerContactListInfo  error"},
-    {"ExternalContactListInfo", "Uid", 0x2000, [](IStore& s, const Keys& k) { s.SetExternalContacts(Contacts(k)); },
-     L"CExternalContactListDBStore::SaveToDisk", L"insert into ExternalContactListInfo  error"},
+    {"OuterGroupInfo", "Gid", 0x8, [](IStore& s, const Keys& k) { s.SetGroups(Groups(k)); }},
+    {"InnerGroupInfo", "Gid", 0x10, [](IStore& s, const Keys& k) { s.SetInnerGroups(Groups(k)); }},
+    {"InnerContactListInfo", "Uid", 0x20, [](IStore& s, const Keys& k) { s.SetInnerContacts(Contacts(k)); }},
+    {"ExternalContactListInfo", "Uid", 0x2000, [](IStore& s, const Keys& k) { s.SetExternalContacts(Contacts(k)); }},
 };
 
 using StoreContactsTest = CStoreTest;
@@ -59,10 +53,8 @@ TEST_F(StoreContactsTest, SaveRewritesTheWholeTableAndAFailedInsertLeavesItAsItW
 
             plain.Refuse("insert on " + c.table + " when new." + c.key + " = 5");
             c.set(store, {4, 5});
-            m_log.Clear();
             EXPECT_EQ(0, store.SaveToDisk(c.bit, bInTransaction));
             EXPECT_EQ(written, plain.Rows("select " + c.key + " from " + c.table + " order by rowid"));
-            EXPECT_TRUE(m_log.Has(c.saveTag, c.insertError));
             plain.Exec("drop trigger refuse");
         }
     }
@@ -88,12 +80,10 @@ TEST_F(StoreContactsTest, TwinsKeepTheirOwnDataFlagsAndTables)
     ASSERT_EQ(1, store.LoadFromDisk(0x8 | 0x10 | 0x20 | 0x2000));
     boost::shared_ptr<STGroup> group;
     boost::shared_ptr<STContactor> contact;
-    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(store.GetGroup(1, group), store.GetGroup(2, group)));
-    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(store.GetInnerGroup(2, group), store.GetInnerGroup(1, group)));
-    EXPECT_EQ(std::make_pair(1, 0),
-              std::make_pair(store.GetInnerContact(10, contact), store.GetInnerContact(20, contact)));
-    EXPECT_EQ(std::make_pair(1, 0),
-              std::make_pair(store.GetExternalContact(20, contact), store.GetExternalContact(10, contact)));
+    EXPECT_EQ(3, store.GetGroup(1, group) + store.GetInnerGroup(2, group) + store.GetInnerContact(10, contact));
+    EXPECT_EQ(0, store.GetGroup(2, group) + store.GetInnerGroup(1, group) + store.GetInnerContact(20, contact) +
+                     store.GetExternalContact(10, contact));
+    ASSERT_EQ(1, store.GetExternalContact(20, contact));
     // Every column is read back into its own field.
     EXPECT_EQ((std::vector<LONG>{9, 20, 1, 5}),
               (std::vector<LONG>{contact->Cid, contact->Uid, contact->Gid, contact->Flag}));
@@ -101,22 +91,19 @@ TEST_F(StoreContactsTest, TwinsKeepTheirOwnDataFlagsAndTables)
 
 using ContactGroupTest = OpenDbTest;
 
+// Null elements are skipped; get-one hands out the held record itself.
 TEST_F(ContactGroupTest, SetKeepsTheFirstOfAGidAndUpdateRenamesInPlace)
 {
     CInnerGroupDBStore store(&m_db);
     EXPECT_EQ(1, store.SetGroups({Group(4, L"first"), nullptr, Group(4, L"second"), Group(-1, L"top")}));
-    boost::shared_ptr<STGroup> held;
+    boost::shared_ptr<STGroup> held, after;
     ASSERT_EQ(1, store.GetGroup(4, held));
     EXPECT_EQ(L"first", held->Name);
-
     EXPECT_EQ(1, store.UpdateGroup(Group(4, L"renamed")));
-    boost::shared_ptr<STGroup> after;
     ASSERT_EQ(1, store.GetGroup(4, after));
     EXPECT_EQ(held.get(), after.get());
-    EXPECT_EQ(L"renamed", after->Name);
-    EXPECT_EQ(0, store.UpdateGroup(nullptr));
-
-    EXPECT_EQ(0, store.RemoveGroup(5));
+    EXPECT_EQ(L"renamed", held->Name);
+    EXPECT_EQ(0, store.UpdateGroup(nullptr) + store.RemoveGroup(5));
     EXPECT_EQ(1, store.RemoveGroup(4));
     EXPECT_EQ(0, store.GetGroup(4, after));
 }
@@ -132,6 +119,7 @@ std::vector<LONG> Uids(const CContactorListDBStore& store)
     return uids;
 }
 
+// Update overwrites the held record in place, so a record handed out earlier sees it.
 TEST_F(ContactorListTest, ReplacingKeepsTheFirstOfAUidAndOnlyTheExternalTwinDropsIncompleteOnes)
 {
     CInnerContactListDBStore inner(&m_db);
@@ -147,22 +135,12 @@ TEST_F(ContactorListTest, ReplacingKeepsTheFirstOfAUidAndOnlyTheExternalTwinDrop
         EXPECT_EQ(c.uids, Uids(*c.store));
         boost::shared_ptr<STContactor> held;
         ASSERT_EQ(1, c.store->GetContact(7, held));
-        EXPECT_EQ(3, held->Cid);
-        EXPECT_EQ(9, held->Flag);
+        EXPECT_EQ(std::make_pair(3, 9), std::make_pair(held->Cid, held->Flag));
         EXPECT_NE(given.back().get(), held.get());  // the store holds its own records
+        EXPECT_EQ(1, c.store->UpdateContact(Contact(5, 7, 6, 2)));
+        EXPECT_EQ((std::vector<LONG>{5, 7, 6, 2}), (std::vector<LONG>{held->Cid, held->Uid, held->Gid, held->Flag}));
+        EXPECT_EQ(0, c.store->UpdateContact(nullptr) + c.store->RemoveContact(8));
     }
-}
-
-TEST_F(ContactorListTest, UpdateOverwritesTheHeldRecordInPlace)
-{
-    CInnerContactListDBStore store(&m_db);
-    store.UpdateContact(Contact(1, 7, 1));
-    boost::shared_ptr<STContactor> held;
-    store.GetContact(7, held);
-    EXPECT_EQ(1, store.UpdateContact(Contact(5, 7, 6, 2)));
-    EXPECT_EQ((std::vector<LONG>{5, 7, 6, 2}), (std::vector<LONG>{held->Cid, held->Uid, held->Gid, held->Flag}));
-    EXPECT_EQ(0, store.UpdateContact(nullptr));
-    EXPECT_EQ(0, store.RemoveContact(8));
 }
 
 }  // namespace

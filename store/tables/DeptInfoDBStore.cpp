@@ -2,8 +2,8 @@
 
 #include "KivoLog.h"
 #include "MiscFuncs.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 
 namespace {
 
@@ -127,52 +127,30 @@ int CDeptInfoDBStore::SaveToDisk(int bInTransaction)
 
 int CDeptInfoDBStore::SaveChanges(int bInTransaction)
 {
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
+    std::vector<KeyRows> keys;
     for (const auto& [did, info] : m_mapModifyInfo) {
         if (m_mapDeptInfo.count(did) == 0) continue;  // removed after it was changed
-        CString sql;
-        sql.Format(kDeleteRow, did);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteError, rc);
-            return 0;
-        }
-        rc = m_pDbSQLite->ExecInTransaction(InsertStatement(info));
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kInsertError, rc);
-            return 0;
-        }
+        keys.emplace_back();
+        keys.back().deleteRows.Format(kDeleteRow, did);
+        keys.back().inserts.push_back(InsertStatement(info));
     }
-    LONG rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
-    if (transaction.Owned()) m_mapModifyInfo.clear();
+    const RewriteErrors errors = {kSaveTag, kDeleteError, kInsertError, kCommitError};
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, errors, keys)) return 0;
+    if (!bInTransaction) m_mapModifyInfo.clear();
     return 1;
 }
 
 int CDeptInfoDBStore::SaveRemovals(int bInTransaction)
 {
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
+    std::vector<KeyRows> keys;
     for (const auto& entry : m_mapDeleteInfo) {
         if (m_mapDeptInfo.count(entry.first) != 0) continue;  // added back after its removal
-        CString sql;
-        sql.Format(kDeleteRow, entry.first);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kDeleteRemovedError, rc);
-            return 0;
-        }
+        keys.emplace_back();
+        keys.back().deleteRows.Format(kDeleteRow, entry.first);
     }
-    LONG rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
-    if (transaction.Owned()) m_mapDeleteInfo.clear();
+    const RewriteErrors errors = {kSaveTag, kDeleteRemovedError, nullptr, kCommitError};
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, errors, keys)) return 0;
+    if (!bInTransaction) m_mapDeleteInfo.clear();
     return 1;
 }
 

@@ -1,8 +1,8 @@
 #include "DeptUserDBStore.h"
 
 #include "KivoLog.h"
-#include "OwnTransaction.h"
 #include "StoreLog.h"
+#include "TableRewrite.h"
 
 struct CDeptUserDBStore::Texts {
     const wchar_t* selectAll;
@@ -93,54 +93,33 @@ void CDeptUserDBStore::ForgetPending(DeptUserSet which)
 
 int CDeptUserDBStore::SaveRemovals(TableSet& set, int bInTransaction)
 {
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
+    std::vector<KeyRows> keys;
     for (const auto& entry : set.m_mapDeleteInfo) {
-        CString sql;
-        sql.Format(set.texts->deleteRemoved, entry.first);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, set.texts->deleteRemovedError, rc);
-            return 0;
-        }
+        keys.emplace_back();
+        keys.back().deleteRows.Format(set.texts->deleteRemoved, entry.first);
     }
-    LONG rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
-    if (transaction.Owned()) set.m_mapDeleteInfo.clear();
+    const RewriteErrors errors = {kSaveTag, set.texts->deleteRemovedError, nullptr, kCommitError};
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, errors, keys)) return 0;
+    if (!bInTransaction) set.m_mapDeleteInfo.clear();
     return 1;
 }
 
 int CDeptUserDBStore::SaveChanges(TableSet& set, int bInTransaction)
 {
-    COwnTransaction transaction(m_pDbSQLite, bInTransaction);
-    transaction.Begin();
+    std::vector<KeyRows> keys;
     for (const auto& [did, info] : set.m_mapModifyInfo) {
         if (set.m_mapDeptUser.count(did) == 0) continue;  // dropped after it was replaced
-        CString sql;
-        sql.Format(set.texts->deleteChanged, did);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, set.texts->deleteChangedError, rc);
-            return 0;
-        }
+        keys.emplace_back();
+        KeyRows& rows = keys.back();
+        rows.deleteRows.Format(set.texts->deleteChanged, did);
         for (const auto& [uid, next] : info.mapUser) {
-            sql.Format(set.texts->insertRow, did, uid, next);
-            rc = m_pDbSQLite->ExecInTransaction(sql);
-            if (rc != 0) {
-                CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, set.texts->insertError, rc);
-                return 0;
-            }
+            rows.inserts.emplace_back();
+            rows.inserts.back().Format(set.texts->insertRow, did, uid, next);
         }
     }
-    LONG rc = transaction.Commit();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, kSaveTag, kCommitError, rc);
-        return 0;
-    }
-    if (transaction.Owned()) set.m_mapModifyInfo.clear();
+    const RewriteErrors errors = {kSaveTag, set.texts->deleteChangedError, set.texts->insertError, kCommitError};
+    if (!RewriteKeys(m_pDbSQLite, bInTransaction, errors, keys)) return 0;
+    if (!bInTransaction) set.m_mapModifyInfo.clear();
     return 1;
 }
 

@@ -141,6 +141,8 @@ TEST(Tool, RefusesWhatItCannotUseWithAClearMessage)
         {"demo " + missing + " --users 0", 2, "--users takes a whole number"},
         {"check " + notes + " --frob", 2, "unknown option '--frob'"},
         {"frobnicate " + notes, 2, "unknown command 'frobnicate'"},
+        {"check", 2, "FILE is missing"},
+        {"--help", 0, "usage: kivostore [--log LOGFILE] <command>"},
         {"dump --help", 0, "usage: kivostore dump FILE [--store NAME] [--json]"},
     };
     for (const Case& c : cases) {

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdint>
-#include <regex>
+#include <cwctype>
 
 #include "CString.h"
 #include "MiscFuncs.h"
@@ -93,7 +93,9 @@ TEST(MiscFuncs, EscapesQuotesSplitsAndTellsTime)
     EXPECT_EQ(parts.GetAt(0).Str(), L"12");
     EXPECT_EQ(parts.GetAt(1).Str(), L"ab");
 
-    EXPECT_TRUE(std::regex_match(ToUtf8(CMiscFuncs::GetCurTime(0).Str()), std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)")));
+    std::wstring shape;
+    for (wchar_t c : std::wstring(CMiscFuncs::GetCurTime(0).Str())) shape += iswdigit(c) ? L'9' : c;
+    EXPECT_EQ(shape, L"9999-99-99 99:99:99");
 }
 
 TEST(KivoLog, FileSinkAppendsUtf8Lines)

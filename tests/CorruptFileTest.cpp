@@ -26,10 +26,6 @@ protected:
     }
 
     long PageSize() { return std::stol(PlainDb(DbPath()).Value("PRAGMA page_size")); }
-    long RootPage(const std::string& table)
-    {
-        return std::stol(PlainDb(DbPath()).Value("select rootpage from sqlite_master where name='" + table + "'"));
-    }
 
     // Every operation that touches the file, on a store that holds changes everywhere.
     void UseEverything(CStore& store, int expectedLoad)
@@ -75,7 +71,8 @@ TEST_F(CorruptFileTest, AFileThatCannotBeOpenedIsLeftByteForByte)
 TEST_F(CorruptFileTest, ADamagedTablePageFailsItsStoreOnly)
 {
     const long pageSize = PageSize();
-    Overwrite(DbPath(), (RootPage("DeptInfo") - 1) * pageSize, std::string(pageSize, '\x5a'));
+    const long root = std::stol(PlainDb(DbPath()).Value("select rootpage from sqlite_master where name='DeptInfo'"));
+    Overwrite(DbPath(), (root - 1) * pageSize, std::string(pageSize, '\x5a'));
     CStore store;
     UseEverything(store, 1);  // the file opens; the damaged store fails on its own
     EXPECT_TRUE(m_log.Has(L"CDeptInfoDBStore::LoadFromDisk", L"select * error"));

@@ -1,5 +1,6 @@
-// The database wrapper against real files: open rules, one statement per call, and the
-// transaction rules that keep a half-done rewrite from ever being committed.
+// The database wrapper against real files: open rules, one statement per call, the
+// transaction rules that keep a half-done rewrite from ever being committed, and the
+// read-only open that leaves a file as it was.
 #include <fstream>
 
 #include "DbSQLite.h"
@@ -10,6 +11,8 @@
 
 namespace {
 
+CString Wide(const std::string& path) { return CString(FromUtf8(path)); }
+
 class DbSQLiteTest : public StoreTest {
 protected:
     void SetUp() override
@@ -19,48 +22,40 @@ protected:
     }
     ::Rows Rows() { return PlainDb(DbPath()).Rows("select a, b from T order by a"); }
     LONG Exec(const wchar_t* sql) { return m_db.ExecInTransaction(sql); }
+    // One statement in a transaction of its own: the statement's code if it failed, else the commit's.
+    LONG Commit(const wchar_t* sql)
+    {
+        m_db.BeginTransaction();
+        const LONG code = Exec(sql);
+        const LONG commit = m_db.CommitTransaction();
+        return code != 0 ? code : commit;
+    }
 
     CDbSQLite m_db;
 };
 
 }  // namespace
 
-TEST_F(DbSQLiteTest, OpenCreatesTheFileAndKeepsAConnectionToTheSamePath)
+TEST_F(DbSQLiteTest, OpenRefusesAFileThatIsNotADatabaseAndKeepsTheConnectionToTheSamePath)
 {
     m_db.BeginTransaction();
-    EXPECT_EQ(m_db.Open(DbPathW(), nullptr), 0);
+    EXPECT_EQ(m_db.Open(DbPathW(), nullptr), 0);  // the open transaction lives on
     EXPECT_EQ(Exec(L"insert into T values (1, 'x')"), 0);
     EXPECT_EQ(m_db.CommitTransaction(), 0);
     EXPECT_EQ(Rows().size(), 1u);
     EXPECT_EQ(PlainDb(DbPath()).Value("PRAGMA journal_mode"), "wal");
-}
 
-TEST_F(DbSQLiteTest, OpenRefusesAFileThatIsNotADatabase)
-{
     const std::string junk = m_dir.File("junk.db");
     std::ofstream(junk) << std::string(4096, 'x');
     CDbSQLite db;
-    EXPECT_EQ(db.Open(CString(FromUtf8(junk)), nullptr), 26);
+    EXPECT_EQ(db.Open(Wide(junk), nullptr), 26);
     EXPECT_FALSE(db.IsOpen());
     EXPECT_EQ(db.Open(L"", nullptr), 14);
 }
 
-TEST_F(DbSQLiteTest, SelectReplacesTheTableAndReadsNullAsEmptyText)
-{
-    ASSERT_EQ(m_db.DirectStatement(L"insert into T values (1, NULL)"), 101);
-    CDbSQLite::ResultTable table;
-    table.m_Records.push_back({L"stale"});
-    ASSERT_EQ(m_db.SelectStatement(L"select * from T", table), 0);
-    ASSERT_EQ(table.GetRowCount(), 1u);
-    EXPECT_EQ(table.GetValue(0, 0).Str(), L"1");
-    EXPECT_EQ(table.GetValue(0, 1).Str(), L"");
-    EXPECT_EQ(table.GetValue(0, 7).Str(), L"");  // past the end of the row
-    EXPECT_EQ(table.GetValue(9, 0).Str(), L"");
-}
-
 // Integer cells are written by the wrapper itself, and a Row reads numbers without any
-// text: every kind of cell must still read as SQLite's own text (UTF-8 on the file), and
-// as _wtol of it.
+// text: every kind of cell must still read as SQLite's own text (UTF-8 on the file), as
+// _wtol of it, and as empty text when NULL or past the end of the row.
 TEST_F(DbSQLiteTest, EveryKindOfCellReadsTheSameThroughTheTableAndTheRow)
 {
     ASSERT_EQ(m_db.DirectStatement(L"create table C(v)"), 101);
@@ -74,19 +69,21 @@ TEST_F(DbSQLiteTest, EveryKindOfCellReadsTheSameThroughTheTableAndTheRow)
     }
     const auto expected = PlainDb(DbPath()).Rows("select v from C order by rowid");
     CDbSQLite::ResultTable table;
+    table.m_Records.push_back({L"stale"});  // replaced, not appended to
     ASSERT_EQ(m_db.SelectStatement(L"select v from C order by rowid", table), 0);
     ASSERT_EQ(table.GetRowCount(), expected.size());
+    EXPECT_EQ(table.GetValue(expected.size(), 0).Str(), L"");
     size_t row = 0;
     ASSERT_EQ(m_db.SelectEachRow(L"select v from C order by rowid", [&](const CDbSQLite::Row& cells) {
         const CString& text = table.GetValue(row, 0);
-        EXPECT_EQ(ToUtf8(text.Str()), expected[row][0]) << ToUtf8(values[row]);
-        EXPECT_EQ(cells.GetText(0), text.Str()) << ToUtf8(values[row]);
-        EXPECT_EQ(cells.GetLong(0), _wtol(text)) << ToUtf8(values[row]);
-        EXPECT_EQ(cells.IsEmpty(0), text.IsEmpty()) << ToUtf8(values[row]);
-        // Past the end of the row, as GetValue has it.
+        const std::string value = ToUtf8(values[row]);
+        EXPECT_EQ(ToUtf8(text.Str()), expected[row][0]) << value;
+        EXPECT_EQ(cells.GetText(0), text.Str()) << value;
+        EXPECT_EQ(cells.GetLong(0), _wtol(text)) << value;
+        EXPECT_EQ(cells.IsEmpty(0), text.IsEmpty()) << value;
+        EXPECT_EQ(table.GetValue(row, 1).Str(), L"");
         EXPECT_EQ(cells.GetText(1), L"");
         EXPECT_EQ(cells.GetLong(1), 0);
-        EXPECT_TRUE(cells.IsEmpty(1));
         ++row;
     }), 0);
     EXPECT_EQ(row, expected.size());
@@ -100,17 +97,6 @@ TEST_F(DbSQLiteTest, RefusesMoreThanOneStatementPerCall)
     EXPECT_EQ(Rows().size(), 1u);
 }
 
-TEST_F(DbSQLiteTest, AFailedStatementRollsBackTheWholeTransaction)
-{
-    m_db.BeginTransaction();
-    EXPECT_EQ(Exec(L"insert into T values (1, 'a')"), 0);
-    EXPECT_EQ(Exec(L"insert into T values (1, 'dup')"), 19);
-    EXPECT_EQ(Exec(L"insert into T values (2, 'b')"), 4);  // refused, not run
-    EXPECT_NE(std::wstring(m_db.LastError()).find(L"UNIQUE"), std::wstring::npos);
-    EXPECT_NE(m_db.CommitTransaction(), 0);
-    EXPECT_TRUE(Rows().empty());
-}
-
 TEST_F(DbSQLiteTest, NestedTransactionsCommitOnlyAtTheOutermost)
 {
     m_db.BeginTransaction();
@@ -120,13 +106,22 @@ TEST_F(DbSQLiteTest, NestedTransactionsCommitOnlyAtTheOutermost)
     EXPECT_TRUE(Rows().empty());  // still inside the outer transaction
     EXPECT_EQ(m_db.CommitTransaction(), 0);
     EXPECT_EQ(Rows().size(), 1u);
+}
 
+// A trigger refuses row 2 inside a nested transaction.
+TEST_F(DbSQLiteTest, AFailedStatementRollsBackTheWholeTransaction)
+{
+    PlainDb(DbPath()).Refuse("insert on T when new.a = 2");
     m_db.BeginTransaction();
     m_db.BeginTransaction();
-    EXPECT_NE(Exec(L"insert into Missing values (1)"), 0);
-    EXPECT_NE(m_db.CommitTransaction(), 0);  // inner commit reports the failure too
+    EXPECT_EQ(Exec(L"insert into T values (1, 'a')"), 0);
+    EXPECT_EQ(Exec(L"insert into T values (2, 'b')"), 19);
+    EXPECT_EQ(Exec(L"insert into T values (3, 'c')"), 4);  // refused, not run
+    EXPECT_NE(std::wstring(m_db.LastError()).find(L"refused"), std::wstring::npos);
+    EXPECT_NE(m_db.CommitTransaction(), 0);  // the inner commit reports the failure too
     EXPECT_NE(m_db.CommitTransaction(), 0);
     EXPECT_NE(m_db.CommitTransaction(), 0);  // nothing open any more
+    EXPECT_TRUE(Rows().empty());
 }
 
 // Its owner gave up without committing: reads and rows written at once still run, and the
@@ -141,10 +136,7 @@ TEST_F(DbSQLiteTest, AnAbandonedTransactionBlocksOnlyItsOwnWrites)
     EXPECT_EQ(m_db.DirectStatement(L"replace into T values (2, 'at once')"), 101);
     EXPECT_EQ(Exec(L"insert into T values (3, 'c')"), 4);
     EXPECT_EQ(Rows(), (::Rows{{"2", "at once"}}));
-
-    m_db.BeginTransaction();
-    EXPECT_EQ(Exec(L"insert into T values (4, 'd')"), 0);
-    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(Commit(L"insert into T values (4, 'd')"), 0);
     EXPECT_EQ(Rows(), (::Rows{{"2", "at once"}, {"4", "d"}}));
 }
 
@@ -154,15 +146,10 @@ TEST_F(DbSQLiteTest, CloseRollsBackWhatIsOpenAndLeavesNothingToBegin)
     EXPECT_EQ(Exec(L"insert into T values (1, 'a')"), 0);
     m_db.Close();
     EXPECT_TRUE(Rows().empty());
-    m_db.BeginTransaction();  // on the closed connection
-    EXPECT_NE(Exec(L"insert into T values (1, 'a')"), 0);
-    EXPECT_NE(m_db.CommitTransaction(), 0);
-
+    EXPECT_NE(Commit(L"insert into T values (1, 'a')"), 0);  // on the closed connection
     EXPECT_EQ(m_db.Open(DbPathW(), nullptr), 0);
-    m_db.BeginTransaction();
-    EXPECT_EQ(Exec(L"insert into T values (2, 'b')"), 0);
-    EXPECT_EQ(m_db.CommitTransaction(), 0);
-    EXPECT_EQ(Rows().size(), 1u);
+    EXPECT_EQ(Commit(L"insert into T values (2, 'b')"), 0);
+    EXPECT_EQ(Rows(), (::Rows{{"2", "b"}}));
 }
 
 TEST_F(DbSQLiteTest, AFailedCommitLeavesNothingOpen)
@@ -171,13 +158,40 @@ TEST_F(DbSQLiteTest, AFailedCommitLeavesNothingOpen)
     FaultVfs vfs;
     ASSERT_EQ(m_db.Open(DbPathW(), nullptr), 0);
     vfs.Arm(FaultVfs::Op::Sync, 1, FaultVfs::Mode::Once);
-    m_db.BeginTransaction();
-    EXPECT_EQ(Exec(L"insert into T values (1, 'a')"), 0);
-    EXPECT_EQ(m_db.CommitTransaction(), 10);  // SQLITE_IOERR
+    EXPECT_EQ(Commit(L"insert into T values (1, 'a')"), 10);  // SQLITE_IOERR
     EXPECT_TRUE(vfs.Fired());
-    m_db.BeginTransaction();  // would nest into a leftover transaction if one were open
-    EXPECT_EQ(Exec(L"insert into T values (2, 'b')"), 0);
-    EXPECT_EQ(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(Commit(L"insert into T values (2, 'b')"), 0);  // would nest into a leftover transaction
     m_db.Close();
     EXPECT_EQ(Rows(), (::Rows{{"2", "b"}}));
+}
+
+// Both journal modes: a WAL file must not be converted, and must not get -wal or -shm; a
+// missing file must not be created.
+TEST(DbSQLiteReadOnly, ReadsWithoutChangingTheFileOrItsFolder)
+{
+    for (const char* mode : {"wal", "delete"}) {
+        TempDir dir;
+        const std::string path = dir.File("user.db");
+        {
+            PlainDb plain(path);
+            plain.Exec(std::string("PRAGMA journal_mode=") + mode);
+            plain.Exec("create table T(a int, b text)");
+            plain.Exec("insert into T values (1, 'x')");
+        }
+        const std::string before = ReadFile(path);
+        const std::vector<std::string> entries = FolderEntries(dir.Path());
+
+        CDbSQLite db;
+        EXPECT_NE(db.OpenReadOnly(Wide(dir.File("absent.db"))), 0);
+        ASSERT_EQ(db.OpenReadOnly(Wide(path)), 0) << mode;
+        CDbSQLite::ResultTable rows;
+        EXPECT_EQ(db.SelectStatement(L"select b from T", rows), 0);
+        EXPECT_EQ(rows.GetValue(0, 0).Str(), L"x");
+        EXPECT_EQ(db.DirectStatement(L"insert into T values (2, 'y')"), 8) << mode;  // SQLITE_READONLY
+        db.Close();
+        EXPECT_NE(db.CopyTo(Wide(dir.File("copy.db"))), 0);  // closed: nothing to copy
+
+        EXPECT_EQ(ReadFile(path), before) << mode;
+        EXPECT_EQ(FolderEntries(dir.Path()), entries) << mode;
+    }
 }

@@ -1,4 +1,5 @@
-// Loading and saving by mask, the consistent flags, and the store's lifecycle.
+// Loading and saving by mask, the consistent flags, rows written at once, and the store's
+// lifecycle.
 #include <unistd.h>
 
 #include "StoreTestSupport.h"
@@ -6,6 +7,7 @@
 namespace {
 
 using StoreBulkTest = CStoreTest;
+using ImmediateWriteTest = CStoreTest;
 
 STDeptInfo Dept(ULONG did)
 {
@@ -13,6 +15,14 @@ STDeptInfo Dept(ULONG did)
     info.Did = did;
     info.Name = L"d" + std::to_wstring(did);
     return info;
+}
+
+// What every store holds, as the sample families report it through IStore alone.
+std::string Held(IStore& store)
+{
+    testing::internal::CaptureStdout();
+    for (const DemoFamily& family : DemoFamilies()) family.report(store);
+    return testing::internal::GetCapturedStdout();
 }
 
 }  // namespace
@@ -55,4 +65,55 @@ TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
     // The last connection's close checkpoints and removes the write-ahead log.
     EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // the next operation opens it again
+}
+
+// A masked save closes the file; rows the client writes at once must still land.
+TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
+{
+    ASSERT_EQ(m_store.LoadFromDisk(), 1);
+    ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
+    struct Case {
+        const char* name;
+        void (*write)(CStore&);
+        const char* query;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"recent contact", [](CStore& s) { s.UpdateRecentContactor(5, 1, 100); },
+         "select count(*) from RecentContact where recentId=5", "1"},
+        {"recent contact deleted",
+         [](CStore& s) { s.UpdateRecentContactor(6, 1, 100); s.SaveToDisk(0, TRUE); s.DeleteRecentContactor(6, 1); },
+         "select count(*) from RecentContact where recentId=6", "0"},
+        {"contact", [](CStore& s) { STContactInfo c; c.uid = 9; s.AddContact(c, false); },
+         "select count(*) from ContactListInfo where uid=9", "1"},
+        {"stranger removed",
+         [](CStore& s) { STContactInfo c; c.uid = 10; s.AddContact(c, true); s.SaveToDisk(0, TRUE); s.DelContact(10, true); },
+         "select count(*) from StrangerContactListInfo where uid=10", "0"},
+        {"last live time", [](CStore& s) { unsigned t = 77; s.SetLastLiveTime(&t, true); },
+         "select LastLiveTime from Fast_Login_Data", "77"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.write(m_store);
+        m_store.SaveToDisk(0, TRUE);
+        EXPECT_EQ(PlainDb(DbPath()).Value(c.query), c.expected);
+    }
+}
+
+TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)
+{
+    StoreOn untouched(m_dir.File("untouched.db"));  // on a file of its own: the report opens the file
+    const std::string empty = Held(untouched);
+    IStore& store = m_store;
+    ASSERT_EQ(LoadAndFill(m_store, DbPath(), 500), 1);
+    ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);
+    const std::string filled = Held(store);
+    EXPECT_NE(filled, empty);
+
+    EXPECT_EQ(store.Reset(), 1);
+    EXPECT_EQ(Held(store), empty);
+    EXPECT_EQ(store.SaveToDisk(0x1, FALSE), 0);  // the consistent flags start false again
+
+    ASSERT_EQ(store.LoadFromDisk(), 1);  // the same file, by the kept path
+    EXPECT_EQ(Held(store), filled);
 }

@@ -135,23 +135,22 @@ TEST_F(ContactListTest, SaveWritesTwoThousandContactsOrNoneWhenTwoShareAUid)
 // Saving, clearing or loading one list touches neither the other nor its table.
 TEST_F(ContactListTest, StrangerAndContactListsAreIndependentThroughTheInterface)
 {
-    CStore& store = m_store;
-    store.AddContact(FullContact(1), false);
-    store.AddContact(FullContact(2), true);
-    store.SetDataConsistentFlag(0x400000 | 0x1000000, true);
-    store.SaveContactList(Contacts(10, 3), true);
-    ASSERT_EQ(store.SaveToDisk(0x1000000, TRUE), 1);
+    m_store.AddContact(FullContact(1), false);
+    m_store.AddContact(FullContact(2), true);
+    m_store.SetDataConsistentFlag(0x400000 | 0x1000000, true);
+    m_store.SaveContactList(Contacts(10, 3), true);
+    ASSERT_EQ(m_store.SaveToDisk(0x1000000, TRUE), 1);
     PlainDb plain(DbPath());
     EXPECT_EQ(plain.Value("select group_concat(uid) from ContactListInfo"), "1");
     EXPECT_EQ(plain.Value("select group_concat(uid) from StrangerContactListInfo"), "10,11,12");
 
-    store.ClearContactList(true);
-    EXPECT_EQ(std::make_pair(store.GetContactCount(false), store.GetContactCount(true)), std::make_pair(1, 0));
-    store.Reset();
-    ASSERT_EQ(store.LoadFromDisk(0x400000), 1);
-    EXPECT_EQ(std::make_pair(store.IsContactExist(1, false), store.GetContactCount(true)), std::make_pair(1, 0));
-    ASSERT_EQ(store.LoadFromDisk(), 1);
-    EXPECT_EQ(store.GetContactCount(true), 3);
+    m_store.ClearContactList(true);
+    EXPECT_EQ(std::make_pair(m_store.GetContactCount(false), m_store.GetContactCount(true)), std::make_pair(1, 0));
+    m_store.Reset();
+    ASSERT_EQ(m_store.LoadFromDisk(0x400000), 1);
+    EXPECT_EQ(std::make_pair(m_store.IsContactExist(1, false), m_store.GetContactCount(true)), std::make_pair(1, 0));
+    ASSERT_EQ(m_store.LoadFromDisk(), 1);
+    EXPECT_EQ(m_store.GetContactCount(true), 3);
 }
 
 // IsContactListStored compares the table's rows with the held contacts, strangers aside.

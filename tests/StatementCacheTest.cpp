@@ -83,8 +83,6 @@ const char* const kTexts[] = {
     "insert into V values (1, 'semi;colon', 2, 3);  ;",
     "insert into 'Q1_2' values (4, 'quoted table')",
     "insert into Q1_2 ('c2', 'c_3x') values (5, 'quoted columns')",
-    "update V set t = 'upd', n = n + 1 where i = 5",
-    "replace into K values (1, 'uno')",
     "insert into K values (2, 'two')",
     "insert into K values (2, 'again')",
     "insert into K values (7, 'seven')",

@@ -46,7 +46,8 @@ protected:
 }  // namespace
 
 // Slots 3 and 12 are no-ops, 40 sets the flags, 75 and 76 the corporation counter, 100 resets;
-// one slot of every sample family besides (departments, directory, groups, sessions, contact lists).
+// one slot of every sample family besides (departments, directory by its counter, groups,
+// sessions, contact lists).
 TEST_F(ModuleClientTest, SlotsCalledByPositionReachTheirOperations)
 {
     const std::string file = m_dir.File("client.db");
@@ -75,14 +76,6 @@ TEST_F(ModuleClientTest, SlotsCalledByPositionReachTheirOperations)
     boost::shared_ptr<STGroup> got;
     EXPECT_EQ((Slot<int, unsigned int, boost::shared_ptr<STGroup>*>(9, 3, &got)), 1);
     EXPECT_TRUE(got && got->Name == L"outer");
-
-    std::list<STUserBaseInfo> users(1);
-    users.front().Uid = 42;
-    users.front().Name = L"Ana";
-    EXPECT_EQ((Slot<int, const std::list<STUserBaseInfo>*>(24, &users)), 1);  // ModifyUserBaseInfo
-    STUserBaseInfo user;
-    EXPECT_EQ((Slot<int, ULONG, STUserBaseInfo*>(25, 42, &user)), 1);
-    EXPECT_EQ(user.Name, L"Ana");
 
     std::list<STSessionInfo> sessions(1);
     sessions.front().SessionId = 9;

@@ -12,9 +12,7 @@ struct Hostile {
 
 std::vector<Hostile> HostileTexts()
 {
-    std::wstring lone = L"a";
-    lone += static_cast<wchar_t>(0xDC00);
-    lone += L"b";
+    const std::wstring lone{L'a', static_cast<wchar_t>(0xDC00), L'b'};
     const std::wstring nul(L"before\0after", 12);
     const std::wstring big = std::wstring(50000, L'\'') + std::wstring(50000, L'\u4e2d');
     return {
@@ -109,10 +107,7 @@ const Carrier kCarriers[] = {
          }
      }},
     {"groups", 0x8 | 0x10,
-     [](IStore& s, const std::wstring& t) {
-         s.UpdateGroup(Group(1, t));
-         s.UpdateInnerGroup(Group(1, t));
-     },
+     [](IStore& s, const std::wstring& t) { s.UpdateGroup(Group(1, t)); s.UpdateInnerGroup(Group(1, t)); },
      [](IStore& s, Texts& out) {
          boost::shared_ptr<STGroup> outer, inner;
          if (s.GetGroup(1, outer) && s.GetInnerGroup(1, inner)) out = {outer->Name, inner->Name};

@@ -6,13 +6,7 @@ namespace {
 using Store = CDeptUserDBStore;
 constexpr DeptUserSet kBase = DeptUserSet::Base;
 
-STDeptUserInfo Members(ULONG did, std::map<ULONG, ULONG> users)
-{
-    STDeptUserInfo info;
-    info.Did = did;
-    info.mapUser = std::move(users);
-    return info;
-}
+using Members = STDeptUserInfo;
 
 class DeptUserDBStoreTest : public StoreTest {
 protected:
@@ -21,7 +15,6 @@ protected:
         ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
         m_store.SetConsistent(true);
     }
-    Rows Table(const std::string& table) { return m_plain.Rows("select * from " + table + " order by Did, Uid"); }
 
     CDbSQLite m_db;
     CDeptUserDBStore m_store{&m_db};
@@ -38,15 +31,15 @@ TEST_F(DeptUserDBStoreTest, SequencesBeforeASave)
         bool held;
     } cases[] = {
         {"remove then new list",
-         [](Store& s) { s.RemoveDeptUserInfo(kBase, 5); s.SaveDeptUserInfo(kBase, Members(5, {{3, 0}})); },
+         [](Store& s) { s.RemoveDeptUserInfo(kBase, 5); s.SaveDeptUserInfo(kBase, Members{5, {{3, 0}}}); },
          {{"5", "3", "0"}}, true},
         {"new list then remove",
-         [](Store& s) { s.SaveDeptUserInfo(kBase, Members(5, {{3, 0}})); s.RemoveDeptUserInfo(kBase, 5); }, {}, false},
-        {"empty list", [](Store& s) { s.SaveDeptUserInfo(kBase, Members(5, {})); }, {}, true},
+         [](Store& s) { s.SaveDeptUserInfo(kBase, Members{5, {{3, 0}}}); s.RemoveDeptUserInfo(kBase, 5); }, {}, false},
+        {"empty list", [](Store& s) { s.SaveDeptUserInfo(kBase, Members{5, {}}); }, {}, true},
         {"two lists",
          [](Store& s) {
-             s.SaveDeptUserInfo(kBase, Members(5, {{7, 0}}));
-             s.SaveDeptUserInfo(kBase, Members(5, {{8, 9}, {9, 0}}));
+             s.SaveDeptUserInfo(kBase, Members{5, {{7, 0}}});
+             s.SaveDeptUserInfo(kBase, Members{5, {{8, 9}, {9, 0}}});
          },
          {{"5", "8", "9"}, {"5", "9", "0"}}, true},
     };
@@ -77,11 +70,11 @@ TEST_F(DeptUserDBStoreTest, FailedCommitFailsTheSaveAndKeepsThatPhase)
     Open();
     ASSERT_EQ(101, m_db.DirectStatement(L"PRAGMA foreign_keys=ON"));
 
-    m_store.SaveDeptUserInfo(kBase, Members(1, {{99, 0}}));
+    m_store.SaveDeptUserInfo(kBase, Members{1, {{99, 0}}});
     EXPECT_EQ(0, m_store.SaveToDisk(kBase, 0));
     m_plain.Exec("insert into Users values (99)");
     ASSERT_EQ(1, m_store.SaveToDisk(kBase, 0));
-    EXPECT_EQ((Rows{{"1", "99", "0"}}), Table("DeptUserInfo"));
+    EXPECT_EQ((Rows{{"1", "99", "0"}}), m_plain.Rows("select * from DeptUserInfo"));
 
     m_plain.Exec("insert into Refs values (1, 99)");
     m_store.RemoveDeptUserInfo(kBase, 1);
@@ -96,26 +89,24 @@ TEST_F(DeptUserDBStoreTest, FailedCommitFailsTheSaveAndKeepsThatPhase)
 TEST_F(DeptUserDBStoreTest, SlotsOfTheSecondSetReachOnlyDeptUserInfoEx)
 {
     StoreOn store(DbPathW());
-    store.SaveDeptUserInfo(Members(3, {{1, 2}, {2, 0}}));
-    store.SaveDeptUserInfoEx(Members(3, {{4, 0}}));
+    store.SaveDeptUserInfo(Members{3, {{1, 2}, {2, 0}}});
+    store.SaveDeptUserInfoEx(Members{3, {{4, 0}}});
     EXPECT_EQ(2, store.DeptUserNoOp(3) + store.DeptUserNoOpEx(3));
     EXPECT_EQ(0, store.SaveToDisk(0x2, FALSE));  // the one flag is still false
     EXPECT_EQ("0 0", m_plain.Counts({"DeptUserInfo", "DeptUserInfoEx"}));
 
     store.SetDataConsistentFlag(0x2, true);
     ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));
-    EXPECT_EQ((Rows{{"3", "4", "0"}}), Table("DeptUserInfoEx"));
+    EXPECT_EQ((Rows{{"3", "4", "0"}}), m_plain.Rows("select * from DeptUserInfoEx"));
     EXPECT_EQ(1, store.RemoveDeptUserInfoEx(3));
-    EXPECT_EQ(0, store.RemoveDeptUserInfoEx(3));
-    STDeptUserInfo base, ex;
-    EXPECT_EQ(0, store.LoadDeptUserInfoEx(3, ex));
     ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));
     EXPECT_EQ("2 0", m_plain.Counts({"DeptUserInfo", "DeptUserInfoEx"}));
 
-    store.SaveDeptUserInfoEx(Members(3, {{5, 0}}));
+    store.SaveDeptUserInfoEx(Members{3, {{5, 0}}});
     ASSERT_EQ(1, store.SaveToDisk(0x2, TRUE));
     store.Reset();
     ASSERT_EQ(1, store.LoadFromDisk(0x2));
+    STDeptUserInfo base, ex;
     ASSERT_EQ(2, store.LoadDeptUserInfo(3, base) + store.LoadDeptUserInfoEx(3, ex));
     EXPECT_EQ((std::map<ULONG, ULONG>{{1, 2}, {2, 0}}), base.mapUser);
     EXPECT_EQ((std::map<ULONG, ULONG>{{5, 0}}), ex.mapUser);

@@ -9,14 +9,6 @@ namespace {
 using StoreBulkTest = CStoreTest;
 using ImmediateWriteTest = CStoreTest;
 
-STDeptInfo Dept(ULONG did)
-{
-    STDeptInfo info;
-    info.Did = did;
-    info.Name = L"d" + std::to_wstring(did);
-    return info;
-}
-
 // What every store holds, as the sample families report it through IStore alone.
 std::string Held(IStore& store)
 {
@@ -37,7 +29,9 @@ TEST_F(StoreBulkTest, MaskZeroAnswersByTheTransaction)
 // The corporation store runs first and refuses; the department store after it succeeds.
 TEST_F(StoreBulkTest, WithoutATransactionEveryStoreThatRanMustSucceed)
 {
-    m_store.SaveDeptInfo(Dept(1));
+    STDeptInfo dept;
+    dept.Did = 1;
+    m_store.SaveDeptInfo(dept);
     m_store.SetDataConsistentFlag(0x1, true);
     EXPECT_EQ(m_store.SaveToDisk(0x80000 | 0x1, FALSE), 0);
     EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
@@ -46,8 +40,10 @@ TEST_F(StoreBulkTest, WithoutATransactionEveryStoreThatRanMustSucceed)
 
 TEST_F(StoreBulkTest, SaveEverythingOpensTheFileFirstAndSavesTheAllSaveStores)
 {
+    STDeptInfo dept;
+    dept.Did = 1;
     m_store.SetDataConsistentFlag(0xFFFFFFFF, true);
-    m_store.SaveDeptInfo(Dept(1));
+    m_store.SaveDeptInfo(dept);
     EXPECT_EQ(m_store.SaveToDisk(), 1);
     EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
 
@@ -72,13 +68,12 @@ TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
 {
     ASSERT_EQ(m_store.LoadFromDisk(), 1);
     ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
-    struct Case {
+    const struct {
         const char* name;
         void (*write)(CStore&);
         const char* query;
         const char* expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"recent contact", [](CStore& s) { s.UpdateRecentContactor(5, 1, 100); },
          "select count(*) from RecentContact where recentId=5", "1"},
         {"recent contact deleted",
@@ -92,7 +87,7 @@ TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
         {"last live time", [](CStore& s) { unsigned t = 77; s.SetLastLiveTime(&t, true); },
          "select LastLiveTime from Fast_Login_Data", "77"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         c.write(m_store);
         m_store.SaveToDisk(0, TRUE);

@@ -4,22 +4,12 @@
 #include "Schema.h"
 #include "StoreTestSupport.h"
 
-namespace {
-
-class StoreSchemaTest : public CStoreTest {
-protected:
-    void OpenAndClose()
-    {
-        ASSERT_TRUE(m_store.OpenDBFile());
-        m_store.CloseDBFile();
-    }
-};
-
-}  // namespace
+using StoreSchemaTest = CStoreTest;
 
 TEST_F(StoreSchemaTest, FirstOpenCreatesEveryTableWithItsCreationText)
 {
-    OpenAndClose();
+    ASSERT_TRUE(m_store.OpenDBFile());
+    m_store.CloseDBFile();
     PlainDb plain(DbPath());
     for (const TableSchema& table : CSchema::Tables()) {
         const std::string name = ToUtf8(table.name);
@@ -32,7 +22,8 @@ TEST_F(StoreSchemaTest, FirstOpenCreatesEveryTableWithItsCreationText)
 
 TEST_F(StoreSchemaTest, LaterOpensSkipTheExaminationUntilThePathChanges)
 {
-    OpenAndClose();
+    ASSERT_TRUE(m_store.OpenDBFile());
+    m_store.CloseDBFile();
     m_log.Clear();
     // The same path in another letter case keeps the schema state while that file exists.
     const std::string upper = m_dir.File("STORE.DB");
@@ -59,7 +50,8 @@ TEST_F(StoreSchemaTest, UpgradesOlderTablesAndKeepsTheirRows)
     plain.Exec("create table SessionList(SessionId int,RoomId int,Title varchar(100),Cid int,Uid int,primary key(SessionId))");
     // "UpdateTime" occurs inside "LastUpdateTime": the name test keeps this table as it is.
     plain.Exec("create table ContactUC(ContactUC int,LastUpdateTime varchar(100),primary key(ContactUC))");
-    OpenAndClose();
+    ASSERT_TRUE(m_store.OpenDBFile());
+    m_store.CloseDBFile();
     EXPECT_EQ(plain.Rows("select name, type from pragma_table_info('UserBaseInfo') where cid >= 8"),
               (Rows{{"PositionEx", "varchar"}, {"ActiveState", "INT"}}));
     EXPECT_EQ(plain.Value("select ActiveState from UserBaseInfo where Uid=7"), "1");

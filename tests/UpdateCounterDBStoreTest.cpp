@@ -1,6 +1,4 @@
-// The seven update-counter stores, through IStore: one table of cases; and the per-group
-// file-list counters.
-#include "MiscFuncs.h"
+// The seven update-counter stores, through IStore: one table of cases.
 #include "StoreTestSupport.h"
 
 namespace {
@@ -66,12 +64,7 @@ TEST_F(UpdateCounterTest, EveryCounterSavesOneRowByItsBitAndLoadsBack)
 TEST_F(UpdateCounterTest, LoadLocalUcReadsWhatSaveLocalUcSet)
 {
     CStore store;
-    LocalUcInfo saved;
-    saved.Corp = 4000000000u;
-    saved.ColleagueGroup = 2;
-    saved.ColleagueList = 3;
-    saved.ContactorGroup = 4;
-    saved.ContactorList = 5;
+    const LocalUcInfo saved{0, 4000000000u, 2, 3, 4, 5, 0, 0};
     ASSERT_EQ(1, store.SaveLocalUc(&saved));
     ASSERT_EQ(1, store.SaveUserQGroupListUC(6));
     LocalUcInfo loaded;
@@ -79,42 +72,6 @@ TEST_F(UpdateCounterTest, LoadLocalUcReadsWhatSaveLocalUcSet)
     EXPECT_EQ(std::make_tuple(4000000000u, 2u, 3u, 4u, 5u, 6u, 0u),
               std::tie(loaded.Corp, loaded.ColleagueGroup, loaded.ColleagueList, loaded.ContactorGroup,
                        loaded.ContactorList, loaded.UserQGroupList, loaded.UserNGroupList));
-    EXPECT_EQ(0, store.SaveLocalUc(nullptr) + store.LoadLocalUc(nullptr));
-}
-
-TEST_F(UpdateCounterTest, ContactUCStampsEverySaveWithItsTime)
-{
-    StoreOn store(DbPathW());
-    store.SaveContactUC(3);
-    const std::string before = ToUtf8(CMiscFuncs::GetCurTime(0).Str());
-    ASSERT_EQ(1, store.SaveToDisk(0x800000, FALSE));
-    const std::string stamp = PlainDb(DbPath()).Value("select UpdateTime from ContactUC where ContactUC = 3");
-    EXPECT_LE(before, stamp);
-    EXPECT_GE(ToUtf8(CMiscFuncs::GetCurTime(0).Str()), stamp);
-}
-
-using QGroupFileListUCDBStoreTest = CStoreTest;
-
-TEST_F(QGroupFileListUCDBStoreTest, CountersPerGroupSaveAndLoad)
-{
-    CreateSchema(DbPath());
-    PlainDb db(DbPath());
-    db.Exec("insert into QGroupFileListUC_PWD values (5, 50), (6, 60)");
-    m_store.SaveQGroupFileListUC(6, -1);
-    m_store.SaveQGroupFileListUC(0xFFFFFFFF, 7);
-    ASSERT_EQ(1, m_store.SaveToDisk(0x4000, FALSE));
-    EXPECT_EQ((Rows{{"-1", "7"}, {"5", "50"}, {"6", "-1"}}),
-              db.Rows("select * from QGroupFileListUC_PWD order by QGroupId"));
-
-    ASSERT_EQ(1, m_store.LoadFromDisk(0x4000));
-    int uc = 123;
-    m_store.GetQGroupFileListUC(4, nullptr);  // ignored
-    m_store.GetQGroupFileListUC(4, &uc);
-    EXPECT_EQ(123, uc);  // not held: untouched
-    int big = 0;
-    m_store.GetQGroupFileListUC(5, &uc);
-    m_store.GetQGroupFileListUC(0xFFFFFFFF, &big);
-    EXPECT_EQ(std::make_pair(50, 7), std::make_pair(uc, big));
 }
 
 }  // namespace

@@ -114,4 +114,16 @@ TEST_F(StatementCacheTest, CachedStatementsGiveWhatPlainSqliteGives)
     EXPECT_GE(m_db.GetStatementStats().reused, 10u);  // the comparison did go through reused statements
 }
 
+TEST_F(StatementCacheTest, CacheStaysBoundedAndAnEvictedShapeStillRuns)
+{
+    ExpectSameOutcome("insert into K values (1, 'uno')");
+    for (size_t k = 0; k < CDbSQLite::kCachedStatements + 16; ++k) {
+        const std::string sql = "select name as a" + std::to_string(k) + " from K where id = 1";
+        EXPECT_EQ(m_plain.Rows(sql), WrapperRows(sql)) << sql;
+    }
+    EXPECT_EQ(CDbSQLite::kCachedStatements, m_db.GetStatementStats().held);
+    const std::string evicted = "select name as a0 from K where id = 1";
+    EXPECT_EQ(m_plain.Rows(evicted), WrapperRows(evicted));
+}
+
 }  // namespace

@@ -87,9 +87,11 @@ TEST(Tool, CheckReadsAnOldFileInUseAndChangesItOnlyWhenAsked)
         EXPECT_TRUE(Has(dump, "\"Name\":\"Ana\"") && Has(dump, "\"Title\":\"open chat\"")) << dump.out;
         EXPECT_EQ(State(file), before);
     }
-    CommandRun upgrade = Tool("check " + file + " --upgrade");
+    const std::string log = dir.File("kivo.log");
+    CommandRun upgrade = Tool("check " + file + " --log " + log + " --upgrade");  // --log anywhere on the line
     EXPECT_EQ(upgrade.exitCode, 0) << upgrade.out;
     EXPECT_TRUE(Has(upgrade, "upgraded: 2 schema changes made")) << upgrade.out;
+    EXPECT_NE(ReadFile(log).find("CStore::OpenDBFile db_file = "), std::string::npos);
     EXPECT_EQ(PlainDb(file).Value("select ActiveState from UserBaseInfo where Uid=7"), "1");
 }
 

@@ -77,12 +77,14 @@ int CStore::SaveToDisk()
         CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
         return 0;
     }
+    // Every store is still saved after one fails; the answer says whether all of them were.
+    bool allSaved = true;
     for (const MaskRow& row : MaskTable()) {
-        if (row.save && row.allSave) row.save(*this, 0);
+        if (row.save && row.allSave && row.save(*this, 0) != 1) allSaved = false;
     }
     CloseDBFile();
     CKivoLog::Print(L"CStore::SaveToDisk", L"End");
-    return 1;
+    return allSaved ? 1 : 0;
 }
 
 int CStore::SetDataConsistentFlag(unsigned int mask, bool bConsistent)

@@ -78,6 +78,12 @@ TEST_F(UpdateSessionListDBStoreTest, DuplicatePairsFailTheSaveAndLeaveTheTableAs
         EXPECT_EQ(0, m_store.SaveToDisk(0x40000, inTransaction));
         EXPECT_EQ((Rows{{"-1", "-10"}, {"1", "10"}}), Table());
     }
+    // The size line comes after the delete, so a refused delete leaves it out.
+    EXPECT_TRUE(m_log.AnyContains(L"SaveToDisk size[3]"));
+    m_log.Clear();
+    PlainDb(DbPath()).Refuse("delete on UpdateSessionlistId");
+    EXPECT_EQ(0, m_store.SaveToDisk(0x40000, FALSE));
+    EXPECT_FALSE(m_log.AnyContains(L"SaveToDisk size["));
 }
 
 using UserQGroupListDBStoreTest = CStoreTest;

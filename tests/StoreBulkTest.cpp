@@ -2,6 +2,7 @@
 // lifecycle.
 #include <unistd.h>
 
+#include "FaultVfs.h"
 #include "StoreTestSupport.h"
 
 namespace {
@@ -46,6 +47,16 @@ TEST_F(StoreBulkTest, SaveEverythingOpensTheFileFirstAndSavesTheAllSaveStores)
     m_store.SaveDeptInfo(dept);
     EXPECT_EQ(m_store.SaveToDisk(), 1);
     EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
+    {
+        FaultVfs fullDisk;  // the save opens the file through it
+        fullDisk.Arm(FaultVfs::Op::Write, 1, FaultVfs::Mode::FromThenOn);
+        dept.Did = 2;
+        m_store.SaveDeptInfo(dept);
+        EXPECT_EQ(m_store.SaveToDisk(), 0);
+    }
+    EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
+    EXPECT_EQ(m_store.SaveToDisk(), 1);  // still pending
+    EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 2);
 
     m_store.SetDBPath(CString(FromUtf8(m_dir.File("missing/dir/x.db"))));
     EXPECT_EQ(m_store.SaveToDisk(), 0);

@@ -3,6 +3,7 @@
 #include "KivoLog.h"
 #include "StoreLog.h"
 #include "TableLoad.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -21,6 +22,13 @@ const wchar_t kDirectError[] = L"DirectStatement ERROR";
 const wchar_t kDeleteAll[] = L"delete from RecentContact";
 const wchar_t kClearError[] = L"clear RecentContact error";
 const LONG kDone = 101;
+
+CString ReplaceRow(const STRecentContactor& recent)
+{
+    CString sql;
+    sql.Format(kReplaceRow, recent.type, recent.recentId, recent.time);
+    return sql;
+}
 
 }  // namespace
 
@@ -48,32 +56,36 @@ int CRecentContactorDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
     // Every change was written when made; only a clear is left to write.
-    if (!m_bCleared || !m_mapRecent.empty()) {
+    if (!m_bCleared) {
         CKivoLog::Print(kSaveTag, L"End");
         return 1;
     }
-    if (bInTransaction) {
-        LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteAll);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveInTransactionTag, kClearError, rc);
-            return 0;
-        }
-    } else {
-        LONG rc = m_pDbSQLite->DirectStatement(kDeleteAll);
-        if (rc != kDone) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveDirectTag, kClearError, rc);
-            return 0;
-        }
-        m_bCleared = false;
-    }
+    if (!WriteClear(bInTransaction)) return 0;
+    if (!bInTransaction) m_bCleared = false;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
 
+// Empties the table, then writes what was added since the clear, so the table holds
+// exactly what memory holds: the rows added at once stay, the cleared ones go.
+bool CRecentContactorDBStore::WriteClear(int bInTransaction)
+{
+    if (m_mapRecent.empty() && !bInTransaction) {
+        LONG rc = m_pDbSQLite->DirectStatement(kDeleteAll);
+        if (rc == kDone) return true;
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveDirectTag, kClearError, rc);
+        return false;
+    }
+    std::vector<CString> rows;
+    for (const auto& entry : m_mapRecent) rows.push_back(ReplaceRow(entry.second));
+    // Several statements: one transaction, so the table is never left empty half way.
+    const RewriteTexts texts = {kSaveInTransactionTag, kDeleteAll, kClearError, kClearError};
+    return RewriteTable(m_pDbSQLite, bInTransaction, texts, rows) == 1;
+}
+
 void CRecentContactorDBStore::ForgetPending()
 {
-    // A save that found recents in memory wrote no clear, so the clear is still due.
-    if (m_mapRecent.empty()) m_bCleared = false;
+    m_bCleared = false;
 }
 
 void CRecentContactorDBStore::GetRecentContactors(std::list<STRecentContactor>& lstRecent) const
@@ -83,16 +95,14 @@ void CRecentContactorDBStore::GetRecentContactors(std::list<STRecentContactor>& 
 
 void CRecentContactorDBStore::UpdateRecentContactor(int recentId, int type, int time)
 {
-    auto inserted = m_mapRecent.emplace(static_cast<ULONG>(recentId), STRecentContactor());
-    STRecentContactor& held = inserted.first->second;
-    held.recentId = recentId;
-    held.type = type;
-    held.time = time;
+    STRecentContactor recent;
+    recent.recentId = recentId;
+    recent.type = type;
+    recent.time = time;
+    auto inserted = m_mapRecent.insert_or_assign(static_cast<ULONG>(recentId), recent);
     if (inserted.second && m_mapRecent.size() > kMaxRecents) EvictOldest();
 
-    CString sql;
-    sql.Format(kReplaceRow, type, recentId, time);
-    WriteAtOnce(sql);
+    WriteAtOnce(ReplaceRow(recent));  // also when the eviction took this very record
 }
 
 // The oldest goes (times compared unsigned); on a tie the lowest recentId. Its row stays.

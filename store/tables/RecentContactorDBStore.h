@@ -1,6 +1,6 @@
 // The recent contacts, at most 50, keyed by recentId, in table RecentContact. Every
 // update and delete writes its row at once; a save writes nothing unless the list was
-// cleared, and then empties the table. No consistent flag, no transaction of its own.
+// cleared, and then makes the table hold what memory holds. No consistent flag.
 #pragma once
 
 #include <list>
@@ -28,11 +28,12 @@ public:
 
 private:
     void EvictOldest();
+    bool WriteClear(int bInTransaction);
     void WriteAtOnce(const CString& sql);
 
     CDbSQLite* m_pDbSQLite;  // not owned
     std::map<ULONG, STRecentContactor> m_mapRecent;
-    // Set by a clear, dropped by a load or once the emptied table is committed: an empty
+    // Set by a clear, dropped by a load or once the rewritten table is committed: an empty
     // memory alone (before any load, after a failed one) never empties the table.
     bool m_bCleared = false;
 };

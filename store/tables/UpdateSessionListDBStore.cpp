@@ -41,14 +41,17 @@ int CUpdateSessionListDBStore::LoadFromDisk()
 int CUpdateSessionListDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    CKivoLog::PrintV(kSaveSizeLine, static_cast<int>(m_lstSessionDisplayId.size()), bInTransaction);
     std::vector<CString> inserts;
     for (const auto& pair : m_lstSessionDisplayId) {
         inserts.emplace_back();
         inserts.back().Format(kInsertRow, pair->SessionId, pair->DisplayId);
     }
     const RewriteTexts texts = {kSaveTag, kDeleteAll, kDeleteError, kInsertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
+    RewriteSteps steps;
+    steps.afterDelete = [&] {
+        CKivoLog::PrintV(kSaveSizeLine, static_cast<int>(m_lstSessionDisplayId.size()), bInTransaction);
+    };
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts, steps)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }

@@ -116,7 +116,7 @@ TEST(ContactJson, MissingLeafMemberKeepsItsDefault)
                        back.name, corp.roleid, corp.headpic));
 }
 
-TEST_F(ContactListTest, SaveWritesTwoThousandContactsOrNoneWhenTwoShareAUid)
+TEST_F(ContactListTest, SaveWritesTwoThousandContactsOrNone)
 {
     m_store.SaveContactList(Contacts(1, 2000), false);
     m_store.SetDataConsistentFlag(0x400000, true);
@@ -124,10 +124,9 @@ TEST_F(ContactListTest, SaveWritesTwoThousandContactsOrNoneWhenTwoShareAUid)
     PlainDb plain(DbPath());
     EXPECT_EQ(plain.Count("ContactListInfo"), 2000);
 
-    // A second record of uid 2001 under the last key: the delete and 1999 inserts are not kept.
-    std::map<ULONG, STContactInfo> twins = Contacts(2001, 2000);
-    twins[4000].uid = 2001;
-    m_store.SaveContactList(twins, false);
+    // The last insert refused: the delete and 1999 inserts are not kept.
+    plain.Refuse("insert on ContactListInfo when new.uid = 4000");
+    m_store.SaveContactList(Contacts(2001, 2000), false);
     EXPECT_EQ(m_store.SaveToDisk(0x400000, FALSE), 0);
     EXPECT_EQ(plain.Value("select count(*) || ' ' || min(uid) from ContactListInfo"), "2000 1");
 }

@@ -106,6 +106,91 @@ TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
     }
 }
 
+// Two held records for one row of a table: the one given last is written and the
+// shared save succeeds; memory then holds what a reload finds.
+TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
+{
+    const struct {
+        const char* name;
+        unsigned mask;
+        void (*give)(CStore&);
+        std::string (*held)(CStore&);
+        std::string expected;
+    } cases[] = {
+        {"group-chat ids", 0x10000, [](CStore& s) { s.SetUserQGroupList({3, 4, 3}); },
+         [](CStore& s) {
+             std::list<int> ids;
+             s.GetUserQGroupList(ids);
+             std::string text;
+             for (int id : ids) text += std::to_string(id) + " ";
+             return text;
+         },
+         "4 3 "},
+        {"display ids", 0x40000,
+         [](CStore& s) {
+             STSessionDisplayId a{2, 20}, b{3, 30};
+             s.SaveUpdateSessionList({&a, &b, &a});
+         },
+         [](CStore& s) {
+             std::list<STSessionDisplayId*> pairs;
+             s.GetUpdateSessionList(pairs);
+             std::string text;
+             for (const STSessionDisplayId* p : pairs) text += std::to_string(p->DisplayId) + " ";
+             return text;
+         },
+         "30 20 "},
+        {"contacts sharing a uid", 0x400000,
+         [](CStore& s) {
+             STContactInfo first, second, last;
+             first.uid = second.uid = last.uid = 5;
+             first.name = L"first";
+             second.name = L"second";
+             last.name = L"last";
+             s.SaveContactList({{1, first}, {2, second}}, false);
+             s.AddContact(last, false);
+         },
+         [](CStore& s) {
+             std::map<ULONG, STContactInfo> contacts;
+             s.GetContactList(contacts, false);
+             std::string text;
+             for (const auto& [uid, c] : contacts) text += std::to_string(uid) + ToUtf8(c.name) + " ";
+             return text;
+         },
+         "5last "},
+        {"shared files of two groups naming one row", 0x100,
+         [](CStore& s) {
+             STQGroupShareFile first{}, last{};
+             first.QGroupId = last.QGroupId = 8;
+             first.ClientFileId = last.ClientFileId = 1;
+             first.FileName = L"first";
+             last.FileName = L"last";
+             s.SetQGroupShareFiles(8, {&first});
+             s.SetQGroupShareFiles(9, {&last});
+         },
+         [](CStore& s) {
+             std::list<STQGroupShareFile*> files;
+             for (unsigned group : {8u, 9u}) s.GetQGroupShareFiles(group, files);
+             std::string text;
+             for (const STQGroupShareFile* f : files) text += ToUtf8(f->FileName) + " ";
+             return text;
+         },
+         "last "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_log.Clear();
+        StoreOn store(DbPathW());
+        c.give(store);
+        store.SetDataConsistentFlag(AllBits(), true);
+        EXPECT_EQ(store.SaveToDisk(c.mask, TRUE), 1);
+        EXPECT_EQ(c.held(store), c.expected);
+        EXPECT_TRUE(m_log.AnyContains(L"dropped"));
+        StoreOn reloaded(DbPathW());
+        ASSERT_EQ(reloaded.LoadFromDisk(c.mask), 1);
+        EXPECT_EQ(c.held(reloaded), c.expected);
+    }
+}
+
 TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)
 {
     StoreOn untouched(m_dir.File("untouched.db"));  // on a file of its own: the report opens the file

@@ -43,6 +43,7 @@ const wchar_t kUpdateRow[] = L"update %s set contactinfo='%s' where uid=%d";
 const wchar_t kUpdateError[] = L"Update Contact error";
 
 const wchar_t kSaveList[] = L"CContactListDBStore::SaveContactList,old[%d],new[%d]";
+const wchar_t kUidHeldTwice[] = L"CContactListDBStore, contact uid %u given again, the one held under %u dropped";
 
 const wchar_t kBaseKey[] = L"ContactorBaseInfo";
 const wchar_t kExtKey[] = L"ContactorExtInfo";
@@ -308,6 +309,28 @@ void CContactListDBStore::SaveContactList(const std::map<ULONG, STContactInfo>& 
 {
     CKivoLog::PrintV(kSaveList, static_cast<int>(m_mapContact.size()), static_cast<int>(mapContact.size()));
     m_mapContact = mapContact;
+    std::map<ULONG, ULONG> keyOfUid;
+    for (const auto& [key, contact] : m_mapContact) {
+        auto [earlier, first] = keyOfUid.try_emplace(contact.uid, key);
+        if (first) continue;
+        CKivoLog::PrintV(kUidHeldTwice, contact.uid, earlier->second);
+        m_mapContact.erase(earlier->second);
+        earlier->second = key;
+    }
+}
+
+// The record's own uid names its row, so of two held records with one uid only the
+// one given last may stay: both would fail every save.
+void CContactListDBStore::DropOtherHolders(ULONG keptKey, ULONG uid)
+{
+    for (auto it = m_mapContact.begin(); it != m_mapContact.end();) {
+        if (it->first == keptKey || it->second.uid != uid) {
+            ++it;
+            continue;
+        }
+        CKivoLog::PrintV(kUidHeldTwice, uid, it->first);
+        it = m_mapContact.erase(it);
+    }
 }
 
 void CContactListDBStore::ClearContactList()
@@ -318,6 +341,7 @@ void CContactListDBStore::ClearContactList()
 void CContactListDBStore::AddContact(const STContactInfo& contact)
 {
     m_mapContact[contact.uid] = contact;
+    DropOtherHolders(contact.uid, contact.uid);
     DBAddContact(contact, contact.uid);
 }
 
@@ -333,6 +357,7 @@ void CContactListDBStore::ModifyContact(ULONG uid, const STContactInfo& contact)
     auto held = m_mapContact.find(uid);
     if (held == m_mapContact.end()) return;
     held->second = contact;  // stays under uid even when the record's own uid differs
+    DropOtherHolders(uid, contact.uid);
     DBModifyContact(contact, uid);
 }
 

@@ -40,6 +40,7 @@ public:
 
 private:
     int WriteRowNow(const wchar_t* tag, const CString& sql, const wchar_t* failText);
+    void DropOtherHolders(ULONG keptKey, ULONG uid);
 
     bool m_bConsistent = false;
     std::wstring m_strTableName;

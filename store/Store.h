@@ -195,6 +195,7 @@ private:
     BOOL AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,
                    const wchar_t* table);
     int LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask);
+    bool WritePendingRows();
 
     // Table stores, in creation order.
     // corporation

@@ -153,11 +153,13 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
         {0x400000, L"ContactListInfo",
          [](CStore& s, int tx) { return s.m_pContactListDBStore->SaveToDisk(tx); },
          [](CStore& s) { return s.m_pContactListDBStore->LoadFromDisk(); },
-         [](CStore& s, bool on) { s.m_pContactListDBStore->SetConsistent(on); }, nullptr, false, true},
+         [](CStore& s, bool on) { s.m_pContactListDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pContactListDBStore->ForgetPending(); }, false, true},
         {0x1000000, L"StrangerContactListInfo",
          [](CStore& s, int tx) { return s.m_pStrangerContactListDBStore->SaveToDisk(tx); },
          [](CStore& s) { return s.m_pStrangerContactListDBStore->LoadFromDisk(); },
-         [](CStore& s, bool on) { s.m_pStrangerContactListDBStore->SetConsistent(on); }, nullptr, false, true},
+         [](CStore& s, bool on) { s.m_pStrangerContactListDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pStrangerContactListDBStore->ForgetPending(); }, false, true},
 
         // 0x800000: ContactUC counter
         {0x800000, L"ContactUC",

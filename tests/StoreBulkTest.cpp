@@ -191,6 +191,58 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
     }
 }
 
+// A row written at once that fails (a full disk) stays held through a load and goes in
+// with the next save, whichever.
+TEST_F(ImmediateWriteTest, FailedImmediateWritesSurviveALoadAndLandWithTheNextSave)
+{
+    const struct {
+        const char* name;
+        void (*write)(CStore&);
+        bool (*held)(CStore&);
+        const char* query;
+        const char* landed;
+    } cases[] = {
+        {"contact added", [](CStore& s) { STContactInfo c; c.uid = 8; s.AddContact(c, false); },
+         [](CStore& s) { return s.IsContactExist(8, false) == 1; }, "select count(*) from ContactListInfo where uid=8", "1"},
+        {"contact changed", [](CStore& s) { STContactInfo c; c.uid = 7; c.name = L"new"; s.ModifyContact(7, c, true); },
+         [](CStore& s) { STContactInfo c; s.GetContact(7, c, true); return c.name == L"new"; },
+         "select instr(contactinfo, 'new') > 0 from StrangerContactListInfo where uid=7", "1"},
+        {"contact removed", [](CStore& s) { s.DelContact(7, false); },
+         [](CStore& s) { return s.IsContactExist(7, false) == 0; }, "select count(*) from ContactListInfo where uid=7", "0"},
+        {"recent added", [](CStore& s) { s.UpdateRecentContactor(9, 1, 200); },
+         [](CStore& s) { std::list<STRecentContactor> r; s.GetRecentContactors(r); return r.size() == 2; },
+         "select count(*) from RecentContact where recentId=9", "1"},
+        {"recent removed", [](CStore& s) { s.DeleteRecentContactor(7, 1); },
+         [](CStore& s) { std::list<STRecentContactor> r; s.GetRecentContactors(r); return r.empty(); },
+         "select count(*) from RecentContact where recentId=7", "0"},
+    };
+    bool slot39 = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StoreOn store(DbPathW());
+        STContactInfo seven;
+        seven.uid = 7;
+        store.AddContact(seven, false);
+        store.AddContact(seven, true);
+        store.UpdateRecentContactor(7, 1, 100);
+        store.CloseDBFile();
+        {
+            FaultVfs fullDisk;  // the write opens the file through it
+            fullDisk.Arm(FaultVfs::Op::Write, 1, FaultVfs::Mode::FromThenOn);
+            c.write(store);
+            store.CloseDBFile();
+        }
+        ASSERT_NE(PlainDb(DbPath()).Value(c.query), c.landed);
+        ASSERT_EQ(store.LoadFromDisk(), 1);
+        EXPECT_TRUE(c.held(store));
+        store.SetDataConsistentFlag(AllBits(), true);
+        EXPECT_EQ(slot39 ? store.SaveToDisk() : store.SaveToDisk(0x1, TRUE), 1);
+        EXPECT_EQ(PlainDb(DbPath()).Value(c.query), c.landed);
+        slot39 = !slot39;
+        PlainDb(DbPath()).Exec("delete from ContactListInfo; delete from StrangerContactListInfo; delete from RecentContact");
+    }
+}
+
 TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)
 {
     StoreOn untouched(m_dir.File("untouched.db"));  // on a file of its own: the report opens the file

@@ -48,6 +48,8 @@ int CRecentContactorDBStore::LoadFromDisk()
         recent.time = _wtol(table.GetValue(row, 2));
         m_mapRecent.emplace(static_cast<ULONG>(recent.recentId), recent);  // rows come latest first
     }
+    // What the table still owes is what memory held before the load.
+    for (const auto& entry : m_mapPendingRow) Hold(entry.second);
     CKivoLog::Print(kLoadTag, L"End");
     return 1;
 }
@@ -61,7 +63,7 @@ int CRecentContactorDBStore::SaveToDisk(int bInTransaction)
         return 1;
     }
     if (!WriteClear(bInTransaction)) return 0;
-    if (!bInTransaction) m_bCleared = false;
+    if (!bInTransaction) ForgetPending();
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
@@ -83,9 +85,33 @@ bool CRecentContactorDBStore::WriteClear(int bInTransaction)
     return RewriteTable(m_pDbSQLite, bInTransaction, texts, rows) == 1;
 }
 
+// A clear that was written wrote memory whole, the pending rows with it.
 void CRecentContactorDBStore::ForgetPending()
 {
+    if (!m_bCleared) return;
     m_bCleared = false;
+    m_mapPendingRow.clear();
+}
+
+// Each row on its own, outside any transaction, as the slots write it; the first that
+// fails ends the walk.
+int CRecentContactorDBStore::WritePendingRows()
+{
+    for (auto it = m_mapPendingRow.begin(); it != m_mapPendingRow.end(); it = m_mapPendingRow.erase(it)) {
+        const PendingRow& row = it->second;
+        CString sql;
+        if (row.remove) {
+            sql.Format(kDeleteRow, row.recent.type, row.recent.recentId);
+        } else {
+            sql = ReplaceRow(row.recent);
+        }
+        LONG rc = m_pDbSQLite->DirectStatement(sql);
+        if (rc != kDone) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kUpdateTag, kDirectError, rc);
+            return 0;
+        }
+    }
+    return 1;
 }
 
 void CRecentContactorDBStore::GetRecentContactors(std::list<STRecentContactor>& lstRecent) const
@@ -95,14 +121,20 @@ void CRecentContactorDBStore::GetRecentContactors(std::list<STRecentContactor>& 
 
 void CRecentContactorDBStore::UpdateRecentContactor(int recentId, int type, int time)
 {
-    STRecentContactor recent;
-    recent.recentId = recentId;
-    recent.type = type;
-    recent.time = time;
-    auto inserted = m_mapRecent.insert_or_assign(static_cast<ULONG>(recentId), recent);
-    if (inserted.second && m_mapRecent.size() > kMaxRecents) EvictOldest();
+    PendingRow row{{recentId, type, time}, false};
+    Hold(row);
+    WriteAtOnce(row);  // also when the eviction took this very record
+}
 
-    WriteAtOnce(ReplaceRow(recent));  // also when the eviction took this very record
+void CRecentContactorDBStore::Hold(const PendingRow& row)
+{
+    const ULONG key = static_cast<ULONG>(row.recent.recentId);
+    if (row.remove) {
+        m_mapRecent.erase(key);  // whatever type the held record has
+        return;
+    }
+    auto inserted = m_mapRecent.insert_or_assign(key, row.recent);
+    if (inserted.second && m_mapRecent.size() > kMaxRecents) EvictOldest();
 }
 
 // The oldest goes (times compared unsigned); on a tie the lowest recentId. Its row stays.
@@ -117,10 +149,9 @@ void CRecentContactorDBStore::EvictOldest()
 
 void CRecentContactorDBStore::DeleteRecentContactor(int recentId, int type)
 {
-    m_mapRecent.erase(static_cast<ULONG>(recentId));  // whatever type the held record has
-    CString sql;
-    sql.Format(kDeleteRow, type, recentId);
-    WriteAtOnce(sql);
+    PendingRow row{{recentId, type, 0}, true};
+    Hold(row);
+    WriteAtOnce(row);
 }
 
 void CRecentContactorDBStore::ClearRecentContactor()
@@ -129,8 +160,10 @@ void CRecentContactorDBStore::ClearRecentContactor()
     m_bCleared = true;
 }
 
-void CRecentContactorDBStore::WriteAtOnce(const CString& sql)
+// The row joins those still owed, and they all go in order, so one that failed before
+// gets in with the next that succeeds.
+void CRecentContactorDBStore::WriteAtOnce(const PendingRow& row)
 {
-    LONG rc = m_pDbSQLite->DirectStatement(sql);
-    if (rc != kDone) CStoreLog::StatementFailed(m_pDbSQLite, kUpdateTag, kDirectError, rc);
+    m_mapPendingRow[{row.recent.type, row.recent.recentId}] = row;
+    WritePendingRows();
 }

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,40 @@ protected:
     TempDir m_dir;
 };
 
+// The descriptors of this process open on the file or a file beside it (-wal, -shm).
+int DescriptorsOn(const std::string& file)
+{
+    const std::string real = std::filesystem::canonical(file).string();
+    int count = 0;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const std::string target = std::filesystem::read_symlink(fd.path(), error).string();
+        if (target.compare(0, real.size(), real) == 0) ++count;
+    }
+    return count;
+}
+
 }  // namespace
+
+// Unloading the module destroys the store: the file is let go, and the module loaded again
+// hands out a new store that holds nothing.
+TEST_F(ModuleClientTest, UnloadDestroysTheStoreAndReleasesTheFile)
+{
+    const std::string file = m_dir.File("client.db");
+    const CString path(FromUtf8(file));
+    Slot<void, const CString*>(43, &path);                              // SetDBPath
+    ASSERT_EQ(Slot<int>(37), 1);                                        // LoadFromDisk(): the file stays open
+    STContactInfo contact;
+    contact.uid = 5;
+    Slot<void, const STContactInfo*, bool>(91, &contact, true);         // AddContact
+    ASSERT_GT(DescriptorsOn(file), 0);
+
+    ASSERT_EQ(dlclose(m_module), 0);
+    m_module = nullptr;
+    EXPECT_EQ(DescriptorsOn(file), 0);
+    SetUp();
+    EXPECT_EQ((Slot<int, bool>(97, true)), 0);                          // GetContactCount
+}
 
 // Slots 3 and 12 are no-ops, 40 sets the flags, 75 and 76 the corporation counter, 100 resets;
 // one slot of every sample family besides (departments, directory by its counter, groups,

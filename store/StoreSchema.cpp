@@ -21,22 +21,33 @@ BOOL CStore::OpenDBFile()
     return OpenDBFile(m_strDBPath);
 }
 
+BOOL CStore::EnsureOpen()
+{
+    if (m_pDbSQLite && m_pDbSQLite->IsOpenFile(m_strDBPath)) return TRUE;
+    return OpenDBFile(m_strDBPath);
+}
+
 BOOL CStore::OpenDBFile(const wchar_t* path)
 {
     CKivoLog::PrintV(L"CStore::OpenDBFile db_file = %s", path ? path : L"");
     if (!m_pDbSQLite) return FALSE;
     if (m_pDbSQLite->Open(path, nullptr) != 0) {
         m_pDbSQLite->Close();
-        if (m_pDbSQLite->Open(path, nullptr) != 0) return FALSE;
+        const LONG rc = m_pDbSQLite->Open(path, nullptr);
+        if (rc != 0) {
+            CKivoLog::Print(L"CStore::OpenDBFile", m_pDbSQLite->LastError(), rc);
+            return FALSE;
+        }
+    }
+    // A file put in place of the one examined is examined as on a first open.
+    if (m_pDbSQLite->OpenFileId() != m_schemaFile) {
+        m_bTableCreated = FALSE;
+        m_nTableCount = 0;
+        m_schemaFile = m_pDbSQLite->OpenFileId();
     }
     CKivoLog::PrintV(L"CStore::OpenDBFile m_bTableCreated = %d", m_bTableCreated);
     if (!IsTableCreated()) m_nTableCount = CreateTable();
     return TRUE;
-}
-
-void CStore::EnsureOpenForImmediateWrite()
-{
-    if (m_pDbSQLite && !m_pDbSQLite->IsOpen() && !m_strDBPath.IsEmpty()) OpenDBFile(m_strDBPath);
 }
 
 void CStore::CloseDBFile()

@@ -14,8 +14,8 @@
 #include <memory>
 #include <mutex>
 
-#include "CString.h"
 #include "Utf8.h"
+#include "WideFormat.h"
 
 namespace {
 

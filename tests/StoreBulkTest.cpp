@@ -212,6 +212,23 @@ TEST_F(ImmediateWriteTest, FailedImmediateWritesSurviveALoadAndLandWithTheNextSa
     }
 }
 
+// A row owed to one account's file that cannot go there is dropped at the switch, never
+// written into, nor loaded from, the next account's file.
+TEST_F(ImmediateWriteTest, RowsOwedToOneFileNeverReachTheNext)
+{
+    STContactInfo contact;
+    contact.uid = 8;
+    CreateSchema(DbPath());
+    PlainDb(DbPath()).Refuse("insert on ContactListInfo");
+    m_store.AddContact(contact, false);
+    const std::string next = m_dir.File("next.db");
+    m_store.SetDBPath(CString(FromUtf8(next)));
+    ASSERT_EQ(m_store.LoadFromDisk(), 1);
+    EXPECT_EQ(m_store.IsContactExist(8, false), 0);
+    EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);
+    EXPECT_EQ(PlainDb(next).Count("ContactListInfo"), 0);
+}
+
 TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)
 {
     StoreOn untouched(m_dir.File("untouched.db"));  // on a file of its own: the report opens the file

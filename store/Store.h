@@ -10,6 +10,7 @@
 #include "IStore.h"
 
 class CDeptInfoDBStore;
+struct TableSchema;
 
 class CStore : public IStore {
 public:
@@ -199,7 +200,9 @@ private:
     unsigned int CreateTable();
     BOOL AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,
                    const wchar_t* table);
+    void AddIndex(const TableSchema& table);
     int LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask);
+    bool WritePendingRows();
 
     // Table stores, in creation order.
     // corporation

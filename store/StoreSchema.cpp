@@ -76,6 +76,7 @@ unsigned int CStore::CreateTable()
             for (const ColumnUpgrade& upgrade : CSchema::Upgrades()) {
                 if (CString(upgrade.table) == table.name) AddColumn(master, upgrade.column, upgrade.type, table.name);
             }
+            AddIndex(table);
             continue;
         }
         const std::wstring name = table.name;
@@ -83,6 +84,7 @@ unsigned int CStore::CreateTable()
             CKivoLog::Print(L"CStore::CreateTable", m_pDbSQLite->LastError());
         }
         if (m_pDbSQLite->DirectStatement(table.createSql) != 101) return 0;
+        AddIndex(table);
     }
     CKivoLog::Print(L"CStore::CreateTable end");
     return static_cast<unsigned int>(CSchema::Tables().size());
@@ -99,4 +101,12 @@ BOOL CStore::AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* colu
     CKivoLog::PrintV(L"CStore::AddColumn, alter db table %s to add field(type) %s(%s) fail, hr = %d\n", table, column,
                      type, rc);
     return FALSE;
+}
+
+// Without its index a table still works, only slower: a failure is logged, not fatal.
+void CStore::AddIndex(const TableSchema& table)
+{
+    if (!table.indexSql) return;
+    LONG rc = m_pDbSQLite->DirectStatement(table.indexSql);
+    if (rc != 101) CKivoLog::PrintV(L"CStore::AddIndex, index on %s fail, hr = %d", table.name, rc);
 }

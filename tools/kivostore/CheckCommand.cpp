@@ -1,4 +1,6 @@
 // kivostore check FILE [--upgrade] [--json]
+#include <sys/stat.h>
+
 #include <cstdarg>
 #include <cstdio>
 #include <fstream>
@@ -23,8 +25,9 @@ const CommandSyntax kSyntax = {
     "usage: kivostore check FILE [--upgrade] [--json]\n"
     "\n"
     "Lists each table of FILE with its columns and row count, the tables and columns the\n"
-    "store's first open would add, the rows a load would leave behind, and the result of\n"
-    "PRAGMA integrity_check. FILE is only read, and stays byte for byte as it was.\n"
+    "store's first open would add, the rows a load would leave behind, the file's permissions\n"
+    "(it holds a login token: group or others able to read it is reported), and the result\n"
+    "of PRAGMA integrity_check. FILE is only read, and stays byte for byte as it was.\n"
     "\n"
     "  --upgrade   open FILE through the store first, which creates the missing tables and\n"
     "              adds the missing columns (this changes FILE, and switches it to WAL)\n"
@@ -119,6 +122,21 @@ void AddSkippedRows(CDbSQLite& db, CheckReport& report)
     report.Add("skippedRows", all, text);
 }
 
+// The file holds the fast-login token: whoever can read it can sign in as its owner.
+void AddPermissions(const std::string& path, CheckReport& report)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return;
+    const unsigned mode = st.st_mode & 0777;
+    const bool exposed = (mode & (S_IRGRP | S_IROTH)) != 0;
+    std::string text = Printf("permissions: %04o\n", mode);
+    if (exposed) {
+        text = Printf("permissions: %04o: group or others can read it, and it holds a login token (chmod 600 %s)\n",
+                      mode, path.c_str());
+    }
+    report.Add("permissions", {{"mode", Printf("%04o", mode)}, {"othersCanRead", exposed}}, text);
+}
+
 // Every problem integrity_check finds, not only the first hundred. True when it found none.
 bool AddIntegrity(CDbSQLite& db, CheckReport& report)
 {
@@ -195,6 +213,7 @@ int RunCheck(const std::vector<std::string>& args)
     AddTables(db, path, report);
     AddSchemaChanges(PlanSchema(db), report);
     AddSkippedRows(db, report);
+    AddPermissions(path, report);
     const bool intact = AddIntegrity(db, report);
     report.Print(stdout, line.Has("--json"));
     return intact ? 0 : 1;

@@ -94,13 +94,14 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
         std::string (*held)(CStore&);
         std::string expected;
     } cases[] = {
-        {"group-chat ids", 0x10000, [](CStore& s) { s.SetUserQGroupList({3, 4, 3}); },
+        {"group-chat ids, in order and sign", 0x10000,
+         [](CStore& s) { s.SetUserQGroupList({2147483647, 3, -2147483647 - 1, -7, 4, 3}); },
          [](CStore& s) {
              std::list<int> ids;
              s.GetUserQGroupList(ids);
              return Join(ids, [](int id) { return std::to_string(id); });
          },
-         "4 3 "},
+         "2147483647 -2147483648 -7 4 3 "},
         {"display ids", 0x40000,
          [](CStore& s) {
              STSessionDisplayId a{2, 20}, b{3, 30};
@@ -121,6 +122,7 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
              last.name = L"last";
              s.SaveContactList({{1, first}, {2, second}}, false);
              s.AddContact(last, false);
+             s.SetDataConsistentFlag(0x400000, true);  // the only one of these stores with a flag
          },
          [](CStore& s) {
              std::map<ULONG, STContactInfo> contacts;
@@ -150,7 +152,6 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
         m_log.Clear();
         StoreOn store(DbPathW());
         c.give(store);
-        store.SetDataConsistentFlag(AllBits(), true);
         EXPECT_EQ(store.SaveToDisk(c.mask, TRUE), 1);
         EXPECT_EQ(c.held(store), c.expected);
         EXPECT_TRUE(m_log.AnyContains(L"dropped"));

@@ -61,18 +61,13 @@ TEST_F(FastLoginDataDBStoreTest, TimeAboveTwoTo31ReadsBackAsWrittenByEitherPath)
     }
 }
 
-TEST_F(FastLoginDataDBStoreTest, SessionIdWithAQuoteIsStoredAndNeverLogged)
+TEST_F(FastLoginDataDBStoreTest, SessionIdWithAQuoteIsNeverLogged)
 {
     const std::wstring token = L"tok'en-\U0001F511-x";
     m_store.SetDataConsistentFlag(0x200000, true);
     ASSERT_EQ(1, m_store.SetFastLoginSessionId(token, true));
-    ASSERT_EQ(1, m_store.SaveToDisk(0x200000, FALSE));
-    ASSERT_EQ(1, m_store.LoadFromDisk(0x200000));
-    std::wstring back;
-    m_store.GetFastLoginSessionId(back);
-    EXPECT_EQ(token, back);
 
-    // Failures log LastError texts: none may carry the token either.
+    // Failures log LastError texts: none may carry the token (its round trip is in HostileTextTest).
     PlainDb db(DbPath());
     db.Refuse("update on Fast_Login_Data", "noupdate");
     db.Refuse("insert on Fast_Login_Data", "noinsert");

@@ -73,39 +73,32 @@ TEST_F(RecentContactorTest, UpdatesAndDeletesReachTheTableAtOnce)
     EXPECT_EQ((Rows{{"2", "7", "200"}}), m_plain.Rows("select * from RecentContact"));
 }
 
-// Memory alone being empty must never wipe the table; only a clear does.
+// Memory alone being empty must never wipe the table; only a clear does, and it stays due
+// until the shared transaction that writes it commits.
 TEST_F(RecentContactorTest, TableIsEmptiedOnlyAfterAClear)
 {
     Seed(55);
-    CRecentContactorDBStore store(&m_db);
-    EXPECT_EQ(1, store.SaveToDisk(FALSE));  // before any load
+    StoreOn store(DbPathW());
+    EXPECT_EQ(1, store.SaveToDisk(0x80, FALSE));  // before any load
     EXPECT_EQ(55, m_plain.Count("RecentContact"));
     store.ClearRecentContactor();
     store.UpdateRecentContactor(99, 2, 5);  // after the clear: the only row left
-    EXPECT_EQ(1, store.SaveToDisk(FALSE));
-    EXPECT_EQ((Rows{{"2", "99", "5"}}), m_plain.Rows("select * from RecentContact"));
-    ASSERT_EQ(1, store.LoadFromDisk());
-    EXPECT_EQ(1u, Held(store).size());
-}
-
-// The clear is written in the shared transaction; if that commit fails the clear is still due.
-TEST_F(RecentContactorTest, ClearSurvivesAFailedSharedCommit)
-{
-    Seed(3);
     m_plain.Refuse("insert on InnerGroupUC");
-    StoreOn store(DbPathW());
-    store.ClearRecentContactor();
     EXPECT_EQ(0, store.SaveToDisk(0x80 | 0x200, TRUE));
-    EXPECT_EQ(3, m_plain.Count("RecentContact"));
+    EXPECT_EQ(56, m_plain.Count("RecentContact"));
 
     m_plain.Exec("drop trigger refuse");
     EXPECT_EQ(1, store.SaveToDisk(0x80, TRUE));
-    EXPECT_EQ(0, m_plain.Count("RecentContact"));
+    EXPECT_EQ((Rows{{"2", "99", "5"}}), m_plain.Rows("select * from RecentContact"));
+    ASSERT_EQ(1, store.LoadFromDisk(0x80));
+    std::list<STRecentContactor> held;
+    store.GetRecentContactors(held);
+    EXPECT_EQ(1u, held.size());
 
     // Once committed the clear is done: rows that memory does not hold stay from now on.
     Seed(1);
     EXPECT_EQ(1, store.SaveToDisk(0x80, TRUE));
-    EXPECT_EQ(1, m_plain.Count("RecentContact"));
+    EXPECT_EQ(2, m_plain.Count("RecentContact"));
 }
 
 }  // namespace

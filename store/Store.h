@@ -202,6 +202,7 @@ private:
                    const wchar_t* table);
     void AddIndex(const TableSchema& table);
     int LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask);
+    bool WritePendingRows();
 
     // Table stores, in creation order.
     // corporation

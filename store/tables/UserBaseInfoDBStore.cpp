@@ -143,11 +143,11 @@ int CUserBaseInfoDBStore::SaveToDisk(int bInTransaction)
 }
 
 // A failed delete has rolled the transaction back, so nothing after it could be
-// written: stop there and keep every pending change for the next save.
+// written: stop there and keep every pending change for the next save. Only a user
+// written again after its removal is still held; WritePending renews that one.
 bool CUserBaseInfoDBStore::DeleteRemoved()
 {
     for (ULONG uid : m_mapDeleteInfo) {
-        m_mapUserBaseInfo.erase(uid);
         LONG rc = m_pDbSQLite->ExecFormatted(m_texts.deleteRemoved, {uid});
         if (rc != 0) {
             CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.deleteRemovedError, rc);
@@ -167,6 +167,8 @@ bool CUserBaseInfoDBStore::WritePending()
         held = next != m_mapUserBaseInfo.end() && next->first == pending.Uid
                    ? next
                    : m_mapUserBaseInfo.try_emplace(pending.Uid).first;
+        // A removed user comes back as a new record, made from its pending entry alone.
+        if (m_mapDeleteInfo.count(pending.Uid) != 0) held->second = STUserBaseInfo();
         CopyAllButPartialFlag(pending, held->second);
         if (LacksName(pending)) CKivoLog::PrintV(m_texts.invalidAtSave, pending.Uid);
         if (!WriteRow(pending)) return false;

@@ -120,8 +120,14 @@ CDbSQLite::~CDbSQLite()
     Close();
 }
 
+bool CDbSQLite::IsDamageCode(LONG code)
+{
+    return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
+}
+
 LONG CDbSQLite::Fail(LONG code, const std::wstring& message)
 {
+    if (IsDamageCode(code) && !m_path.empty()) m_damagedPath = m_path;
     m_lastError = message;
     return code;
 }

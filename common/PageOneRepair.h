@@ -1,0 +1,12 @@
+// Mends, in a scratch copy of a damaged database, the damage that stops SQLite before it
+// reads any row: a garbled file header, and a damaged page below the root of sqlite_master
+// (the root is page one), which would otherwise hide the schema of every table.
+#pragma once
+
+#include <string>
+
+class CPageOneRepair {
+public:
+    // False when the file cannot be read or written; a file too short to mend is left alone.
+    static bool Repair(const std::string& path);
+};

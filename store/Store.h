@@ -188,6 +188,10 @@ private:
     void CreateMembers();
     void DestroyMembers();
     BOOL OpenDBFile(const wchar_t* path);
+    // 0 when the file is open with its schema ensured, else the open's code.
+    LONG OpenWithSchema(const wchar_t* path);
+    // Moves a damaged file aside and builds a new one from what can be read of it.
+    bool RecoverDamagedFile(const wchar_t* path);
     // Rows written at once need the file open; a masked save leaves it closed.
     void EnsureOpenForImmediateWrite();
     BOOL IsTableCreated();

@@ -117,5 +117,8 @@ int RunCheck(const std::vector<std::string>& args)
     LONG rc = db.SelectStatement(L"PRAGMA integrity_check", integrity);
     const std::string verdict = rc == 0 ? Narrow(integrity.GetValue(0, 0)) : Narrow(db.LastError());
     std::printf("integrity_check: %s\n", verdict.c_str());
-    return verdict == "ok" ? 0 : 1;
+    if (verdict == "ok") return 0;
+    std::printf("recovery: the store recovers FILE at the first open after a load or save has read a damaged "
+                "page; 'kivostore recover FILE OUT' does it now\n");
+    return 1;
 }

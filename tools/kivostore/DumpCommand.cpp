@@ -14,7 +14,9 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "DbRecovery.h"
 #include "DumpFamily.h"
+#include "Schema.h"
 #include "SchemaPlan.h"
 #include "SkippedRows.h"
 #include "Store.h"
@@ -127,6 +129,39 @@ void NoteDifferences(const std::string& path, CDbSQLite& file)
     }
 }
 
+bool IsSound(CDbSQLite& file)
+{
+    CDbSQLite::ResultTable verdict;
+    return file.SelectStatement(L"PRAGMA quick_check", verdict) == 0 && verdict.GetValue(0, 0) == L"ok";
+}
+
+// The file the store loads: a consistent copy of FILE, or, when FILE is damaged, what the
+// store's recovery makes of it (said on stderr). False after saying why there is none.
+bool CopyForLoading(const std::string& path, const std::string& copyPath)
+{
+    CDbSQLite file;
+    const LONG rc = file.OpenReadOnly(WidePath(path));
+    if (rc == 0) {
+        NoteDifferences(path, file);
+        if (IsSound(file)) {
+            if (file.CopyTo(WidePath(copyPath)) == 0) return true;
+            return FileError(path, "cannot be copied: " + Narrow(file.LastError())) == 0;
+        }
+    } else if (!CDbSQLite::IsDamageCode(rc)) {
+        return OpenForReading(path, file);
+    }
+    file.Close();
+    const CDbRecovery::Result result = CDbRecovery(CSchema::CounterResets()).RecoverInto(path, copyPath);
+    if (!result.ok) return FileError(path, "damaged, and cannot be recovered: " + result.error) == 0;
+    size_t rows = 0;
+    for (const CDbRecovery::TableRows& table : result.tables) rows += table.rows;
+    std::fprintf(stderr,
+                 "kivostore: note: %s is damaged; shown as the store recovers it (%zu rows could be read, every "
+                 "update counter 0); FILE is unchanged\n",
+                 path.c_str(), rows);
+    return true;
+}
+
 }  // namespace
 
 std::vector<ULONG> DumpSource::Ids(const wchar_t* sql) const
@@ -146,14 +181,10 @@ int RunDump(const std::vector<std::string>& args)
     if (only != line.values.end() && !IsStoreName(FromUtf8(only->second))) return UnknownStore(only->second);
     const std::string& path = line.file;
 
-    CDbSQLite file;
-    if (!OpenForReading(path, file)) return 1;
-    NoteDifferences(path, file);
     PrivateFolder folder;
     if (folder.Path().empty()) return FileError(path, "no temporary folder for a copy to load");
     const std::string copyPath = folder.Path() + "/copy.db";
-    if (file.CopyTo(WidePath(copyPath)) != 0) return FileError(path, "cannot be copied: " + Narrow(file.LastError()));
-    file.Close();
+    if (!CopyForLoading(path, copyPath)) return 1;
 
     IStore* store = IStore::GetInstance();
     store->SetDBPath(WidePath(copyPath));

@@ -1,5 +1,6 @@
-# Thin driver over CMake. `make test` and `make demo` work on a fresh machine: they
-# install what is missing, configure and build first.
+# Thin driver over CMake. `make test` and `make demo` work on a fresh machine once make is
+# there (scripts/install-deps.sh installs it with the rest): they install what is missing,
+# configure and build first.
 BUILD      ?= build
 JOBS       ?= 2
 WERROR     ?= OFF
@@ -28,7 +29,9 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
-demo: build
+# Only the tool: the demo needs nothing else.
+demo: configure
+	cmake --build $(BUILD) -j$(JOBS) --target kivostore
 	@rm -f $(BUILD)/demo.db $(BUILD)/demo.db-wal $(BUILD)/demo.db-shm
 	$(BUILD)/tools/kivostore/kivostore demo $(BUILD)/demo.db
 

@@ -45,14 +45,15 @@ STUserBaseInfo MakeUser(unsigned i)
     return user;
 }
 
-STDeptInfo MakeDepartment(unsigned did)
+// Department did of a tree of count departments, ten children each.
+STDeptInfo MakeDepartment(unsigned did, unsigned count)
 {
     STDeptInfo dept;
     dept.Cid = kCorpId;
     dept.Did = did;
     dept.PDid = did == 1 ? 0 : (did - 2) / 10 + 1;
-    dept.FirstChild = (did - 1) * 10 + 2 <= kDepartments ? (did - 1) * 10 + 2 : 0;
-    dept.NextSibling = did > 1 && (did - 1) % 10 != 0 && did < kDepartments ? did + 1 : 0;
+    dept.FirstChild = (did - 1) * 10 + 2 <= count ? (did - 1) * 10 + 2 : 0;
+    dept.NextSibling = did > 1 && (did - 1) % 10 != 0 && did < count ? did + 1 : 0;
     dept.UC = did;
     dept.Name = Numbered(L"Department ", did) + (did % 7 == 0 ? L" (R&D's \u7814\u53d1)" : L"");
     dept.Desp = did % 3 == 0 ? L"Works on the product's core" : L"";
@@ -346,7 +347,15 @@ const std::list<STUserBaseInfo>& SampleUsers()
 
 const std::vector<STDeptInfo>& SampleDepartments()
 {
-    static const auto departments = MakeEach<std::vector<STDeptInfo>>(1, kDepartments, MakeDepartment);
+    static const auto departments = MakeEach<std::vector<STDeptInfo>>(
+        1, kDepartments, [](unsigned did) { return MakeDepartment(did, kDepartments); });
+    return departments;
+}
+
+const std::vector<STDeptInfo>& ManyDepartments()
+{
+    static const auto departments = MakeEach<std::vector<STDeptInfo>>(
+        1, kManyDepartments, [](unsigned did) { return MakeDepartment(did, kManyDepartments); });
     return departments;
 }
 
@@ -417,14 +426,14 @@ void RawSaveUsers(sqlite3* db)
     }
 }
 
-void RawSaveDirectory(sqlite3* db)
+void RawSaveDepartments(sqlite3* db, const std::vector<STDeptInfo>& departments)
 {
     RawStatement removeDept(db, "delete from deptinfo where Did=?");
     RawStatement insertDept(db,
                             "insert into deptinfo (Cid,Did,Name,PDid,UC,FirstChild,NextSibling,Desp,Fax,"
                             "HideDeptList,Addr,Tel,Website,FirstChildUser, PartialFlag) "
                             "values(?,?,?,?,?,?,?,?,?,?,?,?,?,?, ?)");
-    for (const STDeptInfo& d : SampleDepartments()) {
+    for (const STDeptInfo& d : departments) {
         removeDept.Int(1, Signed(d.Did)).Run();
         insertDept.Int(1, Signed(d.Cid))
             .Int(2, Signed(d.Did))
@@ -443,6 +452,11 @@ void RawSaveDirectory(sqlite3* db)
             .Int(15, d.PartialFlag)
             .Run();
     }
+}
+
+void RawSaveDirectory(sqlite3* db)
+{
+    RawSaveDepartments(db, SampleDepartments());
     RawStatement removeMembers(db, "delete from DeptUserInfo where Did=? ");
     RawStatement insertMember(db, "insert into DeptUserInfo (Did,Uid,NextSiblingUid) values (?,?,?)");
     for (const STDeptUserInfo& members : SampleMembers()) {

@@ -18,6 +18,7 @@
 namespace bench {
 
 const int kDepartments = 10000;
+const int kManyDepartments = 50000;
 const int kMembersPerDepartment = 10;
 const int kContacts = 5000;
 
@@ -28,6 +29,7 @@ const unsigned int kContactMask = 0x400000;
 // In ascending id order, the order the store's maps write them in.
 const std::list<STUserBaseInfo>& SampleUsers();
 const std::vector<STDeptInfo>& SampleDepartments();
+const std::vector<STDeptInfo>& ManyDepartments();
 const std::vector<STDeptUserInfo>& SampleMembers();
 const std::map<ULONG, STContactInfo>& SampleContacts();
 
@@ -40,6 +42,7 @@ const std::string& ContactFile();
 // with the values and types its texts bind.
 void RawSaveUsers(sqlite3* db);
 void RawSaveDirectory(sqlite3* db);
+void RawSaveDepartments(sqlite3* db, const std::vector<STDeptInfo>& departments);
 void RawSaveContacts(sqlite3* db);
 
 // Raw reads into the records the store holds, keyed as the store keys them.

@@ -98,12 +98,17 @@ const wchar_t* UserTableCreateSql()
     return TableCreateSql(L"UserBaseInfo");
 }
 
-const wchar_t* TableCreateSql(const wchar_t* name)
+static const TableSchema& TableOf(const wchar_t* name)
 {
     for (const TableSchema& table : CSchema::Tables()) {
-        if (std::wstring_view(table.name) == name) return table.createSql;
+        if (std::wstring_view(table.name) == name) return table;
     }
     Die("no such table in the schema: " + ToUtf8(name));
+}
+
+const wchar_t* TableCreateSql(const wchar_t* name)
+{
+    return TableOf(name).createSql;
 }
 
 static CString UserWriteText(const wchar_t* verb, const UserRow& row)
@@ -238,7 +243,11 @@ uint32_t RawU32(sqlite3_stmt* stmt, int column)
 sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const wchar_t*> tables)
 {
     sqlite3* db = OpenRaw(path, false);
-    for (const wchar_t* table : tables) RawExec(db, ToUtf8(TableCreateSql(table)).c_str());
+    for (const wchar_t* name : tables) {
+        const TableSchema& table = TableOf(name);
+        RawExec(db, ToUtf8(table.createSql).c_str());
+        if (table.indexSql) RawExec(db, ToUtf8(table.indexSql).c_str());
+    }
     return db;
 }
 

@@ -105,7 +105,8 @@ std::wstring RawWide(sqlite3_stmt* stmt, int column);
 // A number column as the store reads it back: its low 32 bits.
 uint32_t RawU32(sqlite3_stmt* stmt, int column);
 
-// A raw connection on a fresh file holding the named tables, created outside any timing.
+// A raw connection on a fresh file holding the named tables with the store's indexes,
+// created outside any timing.
 sqlite3* OpenRawWithTables(const std::string& path, std::initializer_list<const wchar_t*> tables);
 
 // True when the table holds the same rows in both files, in the same order, each cell of

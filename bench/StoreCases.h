@@ -8,11 +8,13 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "BenchSupport.h"
+#include "FaultVfs.h"
 #include "Store.h"
 
 namespace bench {
@@ -54,6 +56,56 @@ inline void PairedSave(benchmark::State& state, unsigned int mask, void (*fill)(
         }
     }
     state.SetItemsProcessed(state.iterations() * rows);
+}
+
+// One changed record saved into a file that already holds the whole sample, after the
+// client's start-up load: the store's masked save (open, one transaction, close) against a
+// single-row commit on a raw connection kept open, the same pragmas on both sides. The
+// syncs each side makes per call are counted through a VFS shim and reported as counters
+// side_syncs and raw_syncs. change(store, k) and writeOne(db, k) change the same record.
+inline void PairedSaveOne(benchmark::State& state, unsigned int mask, void (*fill)(IStore&),
+                          void (*change)(IStore&, int), std::initializer_list<const wchar_t*> tables,
+                          void (*writeAll)(sqlite3*), void (*writeOne)(sqlite3*, int))
+{
+    FaultVfs counter;  // never armed: it only counts
+    BenchDir dir;
+    CStore store;
+    IStore& api = store;
+    PointStoreAtFreshFile(api, dir.FreshFile("store.db"));
+    fill(api);
+    api.SetDataConsistentFlag(mask, true);
+    if (api.SaveToDisk(mask, TRUE) != 1 || api.LoadFromDisk(mask) != 1) {
+        state.SkipWithError("cannot write and load the store's file");
+        return;
+    }
+    sqlite3* db = OpenRawWithTables(dir.FreshFile("raw.db"), tables);
+    RawExec(db, "BEGIN IMMEDIATE");
+    writeAll(db);
+    RawExec(db, "COMMIT");
+    int next = 0;
+    int sideSyncs = 0;
+    int rawSyncs = 0;
+    bool failed = false;
+    auto counted = [&counter](int& syncs, const std::function<void()>& run) {
+        const int before = counter.Syncs();
+        run();
+        syncs += counter.Syncs() - before;
+    };
+    RunPaired(
+        state, [&] { counted(sideSyncs, [&] { failed |= api.SaveToDisk(mask, TRUE) != 1; }); },
+        [&] {
+            counted(rawSyncs, [&] {
+                RawExec(db, "BEGIN IMMEDIATE");
+                writeOne(db, next);
+                RawExec(db, "COMMIT");
+            });
+        },
+        [&] { change(api, ++next); });
+    sqlite3_close(db);
+    if (failed) state.SkipWithError("the store's save failed");
+    const double n = static_cast<double>(state.iterations());
+    state.counters["side_syncs"] = sideSyncs / n;
+    state.counters["raw_syncs"] = rawSyncs / n;
 }
 
 // Both sides load once untimed first: the first loads of a process pay for growing the heap.

@@ -25,9 +25,7 @@ void DirectoryLoad(benchmark::State& state)
     PairedLoad<RawDirectory>(state, DirectoryFile(), kDirectoryMask, RawLoadDirectory, kRows);
 }
 
-// One save per repetition: the store's "delete ... where Did=" cannot use the (Cid, Did)
-// key, so both sides scan the table once per department.
-BENCHMARK(DirectorySave)->Name("DirectorySave/Store")->Iterations(1)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(DirectorySave)->Name("DirectorySave/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK(DirectoryLoad)->Name("DirectoryLoad/Store")->Iterations(5)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "PlatformTypes.h"
 
-struct STContactor {
+struct KIVOSTORE_API STContactor {
     LONG Cid = 0;
     LONG Uid = 0;
     LONG Gid = 0;

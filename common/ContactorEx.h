@@ -7,7 +7,7 @@
 
 #include "PlatformTypes.h"
 
-struct STContactorEx {
+struct KIVOSTORE_API STContactorEx {
     ULONG uid = 0;
     LONG origintype = 0;
     std::wstring markname;

@@ -1,7 +1,11 @@
 #include "DbSQLite.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <cwchar>
@@ -49,6 +53,21 @@ std::string FileUri(const std::string& path)
         }
     }
     return uri;
+}
+
+// What stands at a path, for a refusal: SQLite would block or write beside it.
+const wchar_t* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode)) return L"a folder";
+    if (S_ISFIFO(mode)) return L"a FIFO";
+    if (S_ISSOCK(mode)) return L"a socket";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return L"a device";
+    return L"not a regular file";
+}
+
+std::wstring ErrnoText(int error)
+{
+    return FromUtf8(std::string(std::strerror(error)));
 }
 
 }  // namespace
@@ -134,18 +153,55 @@ LONG CDbSQLite::Fail(LONG code, const std::wstring& message)
 
 LONG CDbSQLite::Open(const wchar_t* path, const wchar_t* /*second*/)
 {
-    std::wstring wanted = path ? path : L"";
-    if (m_db && wanted == m_path) return SQLITE_OK;
+    const std::wstring wanted = path ? path : L"";
+    if (IsOpenFile(wanted.c_str())) return SQLITE_OK;
     Close();
     if (wanted.empty()) return Fail(SQLITE_CANTOPEN, L"no database path");
+    const std::string file = ToUtf8(wanted);
+    LONG rc = CheckFile(file, true);
+    if (rc != SQLITE_OK) return rc;
 
     // The schema read makes a file that is not a database fail here, not in a later call.
     static const char* const setup[] = {"select count(*) from sqlite_master", "PRAGMA journal_mode=WAL",
                                         "PRAGMA synchronous=FULL"};
-    LONG rc = Connect(ToUtf8(wanted), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, setup,
-                      sizeof setup / sizeof setup[0]);
-    if (rc == SQLITE_OK) m_path = wanted;
-    return rc;
+    rc = Connect(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, setup,
+                 sizeof setup / sizeof setup[0]);
+    if (rc != SQLITE_OK) return rc;
+    m_path = wanted;
+    struct stat st;
+    if (stat(file.c_str(), &st) == 0) m_fileId = FileId{st.st_dev, st.st_ino};
+    return SQLITE_OK;
+}
+
+bool CDbSQLite::IsOpenFile(const wchar_t* path) const
+{
+    if (!m_db || m_path.empty() || !path || !*path) return false;
+    struct stat st;
+    return stat(ToUtf8(path, std::wcslen(path)).c_str(), &st) == 0 && FileId{st.st_dev, st.st_ino} == m_fileId;
+}
+
+// Only a regular file, or a link to one, goes to SQLite: a FIFO would block it, a device
+// would take its writes, and side files would appear beside either. With create, a path
+// that names nothing gets an empty file, owner-only whatever the umask: it will hold a
+// session token. SQLite gives -wal, -shm and -journal the mode of the database file.
+LONG CDbSQLite::CheckFile(const std::string& file, bool create)
+{
+    struct stat st;
+    if (stat(file.c_str(), &st) != 0) {
+        if (errno != ENOENT) return Fail(SQLITE_CANTOPEN, ErrnoText(errno));
+        if (!create) return Fail(SQLITE_CANTOPEN, L"no such file");
+        const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            const int chmodError = fchmod(fd, 0600) == 0 ? 0 : errno;
+            close(fd);
+            return chmodError == 0 ? SQLITE_OK : Fail(SQLITE_CANTOPEN, ErrnoText(chmodError));
+        }
+        if (errno != EEXIST) return Fail(SQLITE_CANTOPEN, ErrnoText(errno));
+        // Created by someone else meanwhile, or a link to nothing.
+        if (stat(file.c_str(), &st) != 0) return Fail(SQLITE_CANTOPEN, L"a link to nothing");
+    }
+    if (!S_ISREG(st.st_mode)) return Fail(SQLITE_CANTOPEN, std::wstring(KindOf(st.st_mode)) + L", not a regular file");
+    return SQLITE_OK;
 }
 
 LONG CDbSQLite::OpenReadOnly(const wchar_t* path)
@@ -154,10 +210,11 @@ LONG CDbSQLite::OpenReadOnly(const wchar_t* path)
     const std::wstring wanted = path ? path : L"";
     if (wanted.empty()) return Fail(SQLITE_CANTOPEN, L"no database path");
     const std::string file = ToUtf8(wanted);
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) return Fail(SQLITE_CANTOPEN, L"no such file");
+    LONG rc = CheckFile(file, false);
+    if (rc != SQLITE_OK) return rc;
     // A read-only connection to a WAL file creates -wal and -shm beside it unless the file
     // is opened as immutable, which is sound only when no writer left anything beside it.
+    std::error_code error;
     const bool leftBeside = std::filesystem::exists(file + "-wal", error) ||
                             std::filesystem::exists(file + "-journal", error);
     const std::string uri = FileUri(file) + (leftBeside ? "?mode=ro" : "?mode=ro&immutable=1");
@@ -220,6 +277,7 @@ void CDbSQLite::Close()
     if (m_db) sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_path.clear();
+    m_fileId = FileId();
 }
 
 void CDbSQLite::RollBackOpenTransaction()

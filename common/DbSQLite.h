@@ -36,10 +36,13 @@ public:
     CDbSQLite& operator=(const CDbSQLite&) = delete;
     virtual ~CDbSQLite();
 
-    // 0 when open (the file is created when absent); else SQLite's code. A file that is
-    // not a database fails here (26). The second argument is reserved.
+    // 0 when open; else SQLite's code. A connection to the very file path names is kept.
+    // An absent file is created owner-only (0600, whatever the umask), and SQLite gives its
+    // -wal, -shm and -journal the same mode; an existing file keeps its mode. Only a regular
+    // file, or a link to one, is opened: anything else fails with SQLITE_CANTOPEN. A file
+    // that is not a database fails here (26). The second argument is reserved.
     LONG Open(const wchar_t* path, const wchar_t* second);
-    // Opens an existing file for reading only: nothing is created, written or converted,
+    // Opens an existing regular file (or a link to one) for reading only: nothing is created, written or converted,
     // no journal setting is made, and no files appear beside it. What a running or
     // crashed writer left in its -wal or -journal is read too. 0 or SQLite's code.
     LONG OpenReadOnly(const wchar_t* path);
@@ -47,6 +50,19 @@ public:
     LONG CopyTo(const wchar_t* path);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
+    // True while this connection, opened by Open, is to the very file path names now: the
+    // same device and inode, links followed. False once that file is removed or replaced.
+    bool IsOpenFile(const wchar_t* path) const;
+
+    // Which file, on which device; equal for two spellings of one file.
+    struct FileId {
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+        bool operator==(const FileId& other) const { return device == other.device && inode == other.inode; }
+        bool operator!=(const FileId& other) const { return !(*this == other); }
+    };
+    // The file Open opened ({0, 0} when none).
+    const FileId& OpenFileId() const { return m_fileId; }
 
     LONG SelectStatement(const wchar_t* sql, ResultTable& table);  // 0 or SQLite's code
     // One row of a query being read, valid only while it is handed over. Its cells read as
@@ -95,6 +111,7 @@ public:
     static constexpr size_t kCachedStatements = 64;
 
 private:
+    LONG CheckFile(const std::string& file, bool create);
     LONG Connect(const std::string& name, int flags, const char* const* setup, size_t count);
     LONG Run(const wchar_t* sql, ResultTable* table, const RowHandler* onRow, bool partOfTransaction);
     LONG Step(const std::string& sql, ResultTable* table, const RowHandler* onRow = nullptr);
@@ -107,6 +124,7 @@ private:
 
     sqlite3* m_db = nullptr;
     std::wstring m_path;  // empty for a read-only connection, so Open never reuses one
+    FileId m_fileId;
     std::wstring m_lastError;
     std::wstring m_damagedPath;  // the file a statement last found damaged
     int m_depth = 0;           // nesting depth of BeginTransaction

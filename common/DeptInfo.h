@@ -7,7 +7,7 @@
 
 #include "PlatformTypes.h"
 
-struct STDeptInfo {
+struct KIVOSTORE_API STDeptInfo {
     ULONG Cid = 0;
     ULONG Did = 0;
     ULONG PDid = 0;

@@ -7,7 +7,7 @@
 
 #include "PlatformTypes.h"
 
-struct STGroup {
+struct KIVOSTORE_API STGroup {
     LONG Gid = 0;
     std::wstring Name;
 

@@ -1,17 +1,21 @@
 #include "KivoLog.h"
 
+#include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
 #include <memory>
 #include <mutex>
 
-#include "CString.h"
 #include "Utf8.h"
+#include "WideFormat.h"
 
 namespace {
 
@@ -118,9 +122,29 @@ void CKivoLog::SetSink(Sink sink)
     g_hasSink.store(static_cast<bool>(CurrentSink()), std::memory_order_relaxed);
 }
 
+namespace {
+
+// The log names files and accounts: a new log file is the owner's alone, whatever the
+// umask. One that exists keeps its mode.
+FILE* OpenForAppending(const std::string& path)
+{
+    int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        fchmod(fd, 0600);
+    } else if (errno == EEXIST) {
+        fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    }
+    if (fd < 0) return nullptr;
+    FILE* file = fdopen(fd, "a");
+    if (!file) close(fd);
+    return file;
+}
+
+}  // namespace
+
 bool CKivoLog::OpenFile(const std::string& path)
 {
-    std::shared_ptr<FILE> file(std::fopen(path.c_str(), "a"), [](FILE* f) { if (f) std::fclose(f); });
+    std::shared_ptr<FILE> file(OpenForAppending(path), [](FILE* f) { if (f) std::fclose(f); });
     if (!file) return false;
     SetSink([file](const KivoLogRecord& record) {
         std::string line = record.ToLine() + "\n";

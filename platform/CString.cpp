@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "WideConv.h"
+#include "WideFormat.h"
 
 std::wstring ToGlibcWideFormat(const wchar_t* format)
 {

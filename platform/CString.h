@@ -6,7 +6,10 @@
 #include <string>
 #include <utility>
 
-class CString {
+#include "PlatformTypes.h"
+
+// Exported: a client of the module calls Format and CompareNoCase too.
+class KIVOSTORE_API CString {
 public:
     CString() = default;
     CString(const wchar_t* text) : m_str(text ? text : L"") {}
@@ -36,14 +39,3 @@ public:
 private:
     std::wstring m_str;
 };
-
-// Rewrites the framework's wide-format convention into glibc's (%s -> %ls, %c -> %lc).
-std::wstring ToGlibcWideFormat(const wchar_t* format);
-
-// The text vswprintf makes of the format in the framework's convention. Formats of plain
-// %d, %i, %u, %s (and their l forms) and %% are written directly, which is several times
-// faster than glibc's wide printf; anything else goes to WidePrintfV.
-std::wstring WideFormatV(const wchar_t* format, va_list args);
-
-// vswprintf into a buffer that grows until the result fits.
-std::wstring WidePrintfV(const wchar_t* format, va_list args);

@@ -14,6 +14,11 @@
 #include "KivoStoreExport.h"
 #include "PlatformTypes.h"
 
+// The save-mask bits by name, the store's log for the client (KivoStoreLog.h), the version.
+#include "KivoStoreLog.h"
+#include "KivoStoreVersion.h"
+#include "SaveMask.h"
+
 // Directory records.
 #include "CorpInfo.h"
 #include "DeptUserInfo.h"

@@ -1,4 +1,5 @@
-// Marks what the module exports; everything else is hidden.
+// Marks what the module exports; everything else is hidden. The mark lives with the
+// platform types so that the shared records below the store can carry it too.
 #pragma once
 
-#define KIVOSTORE_API __attribute__((visibility("default")))
+#include "PlatformTypes.h"

@@ -7,7 +7,9 @@ const std::vector<TableSchema>& CSchema::Tables()
 {
     static const std::vector<TableSchema> tables = {
         {L"CorpInfo", L"create table CorpInfo(Cid int,Account varchar(100),Name varchar(100),CnName varchar(100),Domain varchar(100),State int,LicenseNum int,userCard int, logoType int, EnName varchar(200), Nation varchar(100), Provience varchar(100), City varchar(100), Country varchar(100), Address varchar(100), Type int, Description varchar(100), zipCode int, Tel varchar(50), Fax varchar(100), Contactor varchar(100), Email varchar(100),Website varchar(100),Capital int, EmployeeNum int, PcNum int, regDate int, Slogn varchar(300), config varchar(20000), maxUser int, CorpUc int)"},
-        {L"DeptInfo", L"create table DeptInfo(Cid int,Did int,Name varchar(100),PDid int,UC int,FirstChild int,NextSibling int,Desp varchar(200),Fax varchar(100),HideDeptList varchar(100),Addr varchar(100),Tel varchar(50),Website varchar(100),FirstChildUser int, PartialFlag int default 0,primary key(Cid,Did))"},
+        {L"DeptInfo", L"create table DeptInfo(Cid int,Did int,Name varchar(100),PDid int,UC int,FirstChild int,NextSibling int,Desp varchar(200),Fax varchar(100),HideDeptList varchar(100),Addr varchar(100),Tel varchar(50),Website varchar(100),FirstChildUser int, PartialFlag int default 0,primary key(Cid,Did))",
+         // Departments are deleted by Did alone, which the (Cid, Did) key cannot serve.
+         L"create index if not exists DeptInfo_Did on DeptInfo(Did)"},
         {L"CorpUC", L"create table CorpUC(CorpUC int, primary key(CorpUC))"},
         {L"DeptUserInfo", L"create table DeptUserInfo (Did int, Uid int, NextSiblingUid int, primary key(Did,Uid))"},
         {L"DeptUserInfoEx", L"create table DeptUserInfoEx (Did int, Uid int, NextSiblingUid int, primary key(Did,Uid))"},

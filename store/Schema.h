@@ -9,6 +9,8 @@
 struct TableSchema {
     const wchar_t* name;
     const wchar_t* createSql;
+    // Made with the table and on every examination of an older file; null: none.
+    const wchar_t* indexSql = nullptr;
 };
 
 struct ColumnUpgrade {

@@ -10,6 +10,7 @@
 #include "IStore.h"
 
 class CDeptInfoDBStore;
+struct TableSchema;
 
 class CStore : public IStore {
 public:
@@ -187,17 +188,23 @@ public:
 private:
     void CreateMembers();
     void DestroyMembers();
+    // Every operation that touches the file calls this first, and nothing else decides
+    // which file is open: the connection is kept only while it is to the very file
+    // m_strDBPath names now (device and inode, so another spelling or a link keeps it);
+    // after an account switch, a masked save's close, or the file's removal or replacement,
+    // the path is opened again, schema step included. FALSE when it cannot be opened; the
+    // connection is then closed, so nothing reaches a previous file.
+    BOOL EnsureOpen();
     BOOL OpenDBFile(const wchar_t* path);
     // 0 when the file is open with its schema ensured, else the open's code.
     LONG OpenWithSchema(const wchar_t* path);
     // Moves a damaged file aside and builds a new one from what can be read of it.
     bool RecoverDamagedFile(const wchar_t* path);
-    // Rows written at once need the file open; a masked save leaves it closed.
-    void EnsureOpenForImmediateWrite();
     BOOL IsTableCreated();
     unsigned int CreateTable();
     BOOL AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,
                    const wchar_t* table);
+    void AddIndex(const TableSchema& table);
     int LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask);
 
     // Table stores, in creation order.
@@ -260,4 +267,5 @@ private:
     std::unique_ptr<CDbSQLite> m_pDbSQLite;
     BOOL m_bTableCreated = FALSE;
     unsigned int m_nTableCount = 0;
+    CDbSQLite::FileId m_schemaFile;  // the file m_nTableCount was counted in
 };

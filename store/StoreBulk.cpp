@@ -11,7 +11,7 @@ bool SelectedForLoadAll(const CStore::MaskRow& row, unsigned int) { return row.a
 
 int CStore::LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask)
 {
-    if (!OpenDBFile(m_strDBPath)) return 0;
+    if (!EnsureOpen()) return 0;
     // A store whose load fails logs it itself; the others still load.
     for (const MaskRow& row : MaskTable()) {
         if (row.load && selected(row, mask)) row.load(*this);
@@ -36,7 +36,7 @@ int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
         CKivoLog::Print(L"CStore::SaveToDisk m_pDbSQLite = NULL");
         return 0;
     }
-    if (!OpenDBFile(m_strDBPath)) {
+    if (!EnsureOpen()) {
         CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
         return 0;
     }
@@ -73,7 +73,7 @@ int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
 int CStore::SaveToDisk()
 {
     CKivoLog::Print(L"CStore::SaveToDisk", L"Begin");
-    if (!m_pDbSQLite || !OpenDBFile(m_strDBPath)) {
+    if (!EnsureOpen()) {
         CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
         return 0;
     }

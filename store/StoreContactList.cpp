@@ -24,19 +24,19 @@ void CStore::ClearContactList(bool bStranger)
 
 void CStore::AddContact(const STContactInfo& contact, bool bStranger)
 {
-    EnsureOpenForImmediateWrite();
+    EnsureOpen();
     ContactList(bStranger).AddContact(contact);
 }
 
 int CStore::DelContact(ULONG uid, bool bStranger)
 {
-    EnsureOpenForImmediateWrite();
+    EnsureOpen();
     return ContactList(bStranger).DelContact(uid);
 }
 
 void CStore::ModifyContact(ULONG uid, const STContactInfo& contact, bool bStranger)
 {
-    EnsureOpenForImmediateWrite();
+    EnsureOpen();
     ContactList(bStranger).ModifyContact(uid, contact);
 }
 
@@ -58,6 +58,6 @@ int CStore::IsContactExist(ULONG uid, bool bStranger)
 // Always the contact list, never the stranger list.
 int CStore::IsContactListStored()
 {
-    EnsureOpenForImmediateWrite();
+    EnsureOpen();
     return m_pContactListDBStore->IsContactListStored();
 }

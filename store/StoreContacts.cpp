@@ -89,13 +89,13 @@ void CStore::GetRecentContactors(std::list<STRecentContactor>& lstRecent)
 
 void CStore::UpdateRecentContactor(int recentId, int type, int time)
 {
-    EnsureOpenForImmediateWrite();
+    EnsureOpen();
     m_pRecentContactorDBStore->UpdateRecentContactor(recentId, type, time);
 }
 
 void CStore::DeleteRecentContactor(int recentId, int type)
 {
-    EnsureOpenForImmediateWrite();
+    EnsureOpen();
     m_pRecentContactorDBStore->DeleteRecentContactor(recentId, type);
 }
 

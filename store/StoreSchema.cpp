@@ -21,6 +21,13 @@ BOOL CStore::OpenDBFile()
     return OpenDBFile(m_strDBPath);
 }
 
+// A file on which a load or save met damage is opened through OpenDBFile, which recovers it.
+BOOL CStore::EnsureOpen()
+{
+    if (m_pDbSQLite && m_pDbSQLite->IsOpenFile(m_strDBPath) && !m_pDbSQLite->MetDamage(m_strDBPath)) return TRUE;
+    return OpenDBFile(m_strDBPath);
+}
+
 // A file found damaged at the open or the schema step, or by an earlier load or save, is
 // recovered first; a file that is busy, read-only or on a full disk is only refused.
 BOOL CStore::OpenDBFile(const wchar_t* path)
@@ -36,19 +43,23 @@ BOOL CStore::OpenDBFile(const wchar_t* path)
 
 LONG CStore::OpenWithSchema(const wchar_t* path)
 {
-    LONG rc = m_pDbSQLite->Open(path, nullptr);
-    if (rc != 0) {
+    if (m_pDbSQLite->Open(path, nullptr) != 0) {
         m_pDbSQLite->Close();
-        if ((rc = m_pDbSQLite->Open(path, nullptr)) != 0) return rc;
+        const LONG rc = m_pDbSQLite->Open(path, nullptr);
+        if (rc != 0) {
+            CKivoLog::Print(L"CStore::OpenDBFile", m_pDbSQLite->LastError(), rc);
+            return rc;
+        }
+    }
+    // A file put in place of the one examined is examined as on a first open.
+    if (m_pDbSQLite->OpenFileId() != m_schemaFile) {
+        m_bTableCreated = FALSE;
+        m_nTableCount = 0;
+        m_schemaFile = m_pDbSQLite->OpenFileId();
     }
     CKivoLog::PrintV(L"CStore::OpenDBFile m_bTableCreated = %d", m_bTableCreated);
     if (!IsTableCreated()) m_nTableCount = CreateTable();
     return 0;
-}
-
-void CStore::EnsureOpenForImmediateWrite()
-{
-    if (m_pDbSQLite && !m_pDbSQLite->IsOpen() && !m_strDBPath.IsEmpty()) OpenDBFile(m_strDBPath);
 }
 
 void CStore::CloseDBFile()
@@ -77,6 +88,7 @@ unsigned int CStore::CreateTable()
             for (const ColumnUpgrade& upgrade : CSchema::Upgrades()) {
                 if (CString(upgrade.table) == table.name) AddColumn(master, upgrade.column, upgrade.type, table.name);
             }
+            AddIndex(table);
             continue;
         }
         const std::wstring name = table.name;
@@ -84,6 +96,7 @@ unsigned int CStore::CreateTable()
             CKivoLog::Print(L"CStore::CreateTable", m_pDbSQLite->LastError());
         }
         if (m_pDbSQLite->DirectStatement(table.createSql) != 101) return 0;
+        AddIndex(table);
     }
     CKivoLog::Print(L"CStore::CreateTable end");
     return static_cast<unsigned int>(CSchema::Tables().size());
@@ -100,4 +113,12 @@ BOOL CStore::AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* colu
     CKivoLog::PrintV(L"CStore::AddColumn, alter db table %s to add field(type) %s(%s) fail, hr = %d\n", table, column,
                      type, rc);
     return FALSE;
+}
+
+// Without its index a table still works, only slower: a failure is logged, not fatal.
+void CStore::AddIndex(const TableSchema& table)
+{
+    if (!table.indexSql) return;
+    LONG rc = m_pDbSQLite->DirectStatement(table.indexSql);
+    if (rc != 101) CKivoLog::PrintV(L"CStore::AddIndex, index on %s fail, hr = %d", table.name, rc);
 }

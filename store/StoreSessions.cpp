@@ -64,7 +64,7 @@ int CStore::GetLastLiveTime(unsigned int* pTime)
 
 int CStore::SetLastLiveTime(const unsigned int* pTime, bool bSaveNow)
 {
-    if (bSaveNow) EnsureOpenForImmediateWrite();
+    if (bSaveNow) EnsureOpen();
     return m_pFastLoginDataDBStore->SetLastLiveTime(pTime, bSaveNow);
 }
 
@@ -75,6 +75,6 @@ int CStore::GetFastLoginSessionId(std::wstring& strId)
 
 int CStore::SetFastLoginSessionId(const std::wstring& strId, bool bSaveNow)
 {
-    if (bSaveNow) EnsureOpenForImmediateWrite();
+    if (bSaveNow) EnsureOpen();
     return m_pFastLoginDataDBStore->SetFastLoginSessionId(strId, bSaveNow);
 }

@@ -9,6 +9,7 @@
 #include "MiscFuncs.h"
 #include "StringHelper.h"
 #include "WideConv.h"
+#include "WideFormat.h"
 
 TEST(WideConv, ReadsDecimalsAndKeepsTheLow32Bits)
 {

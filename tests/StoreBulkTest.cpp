@@ -1,5 +1,4 @@
-// Loading and saving by mask, the consistent flags, rows written at once, and the store's
-// lifecycle.
+// Loading and saving by mask, the consistent flags, and the store's lifecycle.
 #include <unistd.h>
 
 #include "StoreTestSupport.h"
@@ -7,7 +6,6 @@
 namespace {
 
 using StoreBulkTest = CStoreTest;
-using ImmediateWriteTest = CStoreTest;
 
 // What every store holds, as the sample families report it through IStore alone.
 std::string Held(IStore& store)
@@ -61,38 +59,6 @@ TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
     // The last connection's close checkpoints and removes the write-ahead log.
     EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // the next operation opens it again
-}
-
-// A masked save closes the file; rows the client writes at once must still land.
-TEST_F(ImmediateWriteTest, EveryImmediateWriteOpensTheFileItNeeds)
-{
-    ASSERT_EQ(m_store.LoadFromDisk(), 1);
-    ASSERT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // leaves the file closed
-    const struct {
-        const char* name;
-        void (*write)(CStore&);
-        const char* query;
-        const char* expected;
-    } cases[] = {
-        {"recent contact", [](CStore& s) { s.UpdateRecentContactor(5, 1, 100); },
-         "select count(*) from RecentContact where recentId=5", "1"},
-        {"recent contact deleted",
-         [](CStore& s) { s.UpdateRecentContactor(6, 1, 100); s.SaveToDisk(0, TRUE); s.DeleteRecentContactor(6, 1); },
-         "select count(*) from RecentContact where recentId=6", "0"},
-        {"contact", [](CStore& s) { STContactInfo c; c.uid = 9; s.AddContact(c, false); },
-         "select count(*) from ContactListInfo where uid=9", "1"},
-        {"stranger removed",
-         [](CStore& s) { STContactInfo c; c.uid = 10; s.AddContact(c, true); s.SaveToDisk(0, TRUE); s.DelContact(10, true); },
-         "select count(*) from StrangerContactListInfo where uid=10", "0"},
-        {"last live time", [](CStore& s) { unsigned t = 77; s.SetLastLiveTime(&t, true); },
-         "select LastLiveTime from Fast_Login_Data", "77"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.write(m_store);
-        m_store.SaveToDisk(0, TRUE);
-        EXPECT_EQ(PlainDb(DbPath()).Value(c.query), c.expected);
-    }
 }
 
 TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)

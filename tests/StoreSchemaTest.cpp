@@ -6,6 +6,16 @@
 
 using StoreSchemaTest = CStoreTest;
 
+namespace {
+
+// How SQLite runs the department save's delete: by index, or by a scan of the table.
+std::string DeptDeletePlan(PlainDb& plain)
+{
+    return plain.Rows("explain query plan delete from deptinfo where Did=5").at(0).at(3);
+}
+
+}  // namespace
+
 TEST_F(StoreSchemaTest, FirstOpenCreatesEveryTableWithItsCreationText)
 {
     ASSERT_TRUE(m_store.OpenDBFile());
@@ -18,6 +28,7 @@ TEST_F(StoreSchemaTest, FirstOpenCreatesEveryTableWithItsCreationText)
         EXPECT_EQ(stored.substr(12), ToUtf8(table.createSql).substr(12)) << name;
     }
     EXPECT_EQ(plain.Count("sqlite_master where type='table'"), 27);
+    EXPECT_EQ(DeptDeletePlan(plain), "SEARCH deptinfo USING INDEX DeptInfo_Did (Did=?)");
 }
 
 TEST_F(StoreSchemaTest, LaterOpensSkipTheExaminationUntilThePathChanges)
@@ -47,6 +58,9 @@ TEST_F(StoreSchemaTest, UpgradesOlderTablesAndKeepsTheirRows)
     plain.Exec("create table UserBaseInfo (Uid int primary key,Cid int,CorpAccount varchar(100),"
                "Account varchar(100),Name varchar(100),Gender int, PartialFlag int default 0, ExistFlag int default 1)");
     plain.Exec("insert into UserBaseInfo (Uid, Cid, Name) values (7, 1, 'old')");
+    plain.Exec("create table DeptInfo(Cid int,Did int,Name varchar(100),PDid int,UC int,FirstChild int,"
+               "NextSibling int,Desp varchar(200),Fax varchar(100),HideDeptList varchar(100),Addr varchar(100),"
+               "Tel varchar(50),Website varchar(100),FirstChildUser int,primary key(Cid,Did))");
     plain.Exec("create table SessionList(SessionId int,RoomId int,Title varchar(100),Cid int,Uid int,primary key(SessionId))");
     // "UpdateTime" occurs inside "LastUpdateTime": the name test keeps this table as it is.
     plain.Exec("create table ContactUC(ContactUC int,LastUpdateTime varchar(100),primary key(ContactUC))");
@@ -58,4 +72,5 @@ TEST_F(StoreSchemaTest, UpgradesOlderTablesAndKeepsTheirRows)
     EXPECT_EQ(plain.Rows("select name from pragma_table_info('SessionList') where cid >= 5"),
               (Rows{{"CreateSource"}, {"Transfer"}}));
     EXPECT_EQ(plain.Count("pragma_table_info('ContactUC')"), 2);
+    EXPECT_EQ(DeptDeletePlan(plain), "SEARCH deptinfo USING INDEX DeptInfo_Did (Did=?)");
 }

@@ -1,4 +1,7 @@
 // The kivostore tool as a support engineer and a client developer run it.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -36,6 +39,7 @@ TEST(Tool, DemoDumpAndCheckOnASampleFileLeaveItAsItWas)
     CommandRun check = Tool("check " + file);
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_TRUE(Has(check, "schema changes a load would make: none")) << check.out;
+    EXPECT_TRUE(Has(check, "permissions: 0600\n")) << check.out;
     // The sample adds 60 recents; the table keeps them all, a load only the 50 latest.
     EXPECT_TRUE(Has(check, "10 rows beyond the 50 latest by time")) << check.out;
 
@@ -56,6 +60,9 @@ TEST(Tool, DemoDumpAndCheckOnASampleFileLeaveItAsItWas)
     EXPECT_EQ(parsed.exitCode, 0) << parsed.out;
     EXPECT_EQ(parsed.out, "27 300 300\n");  // every store of the mask table; --users reaches both tables
     EXPECT_EQ(State(file), before);
+
+    ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+    EXPECT_TRUE(Has(Tool("check " + file), "permissions: 0640: group or others can read it"));
 }
 
 // A file of an older client (UserBaseInfo without its last two columns), open in a running
@@ -88,10 +95,13 @@ TEST(Tool, CheckReadsAnOldFileInUseAndChangesItOnlyWhenAsked)
         EXPECT_EQ(State(file), before);
     }
     const std::string log = dir.File("kivo.log");
+    const mode_t umaskBefore = umask(022);
     CommandRun upgrade = Tool("check " + file + " --log " + log + " --upgrade");  // --log anywhere on the line
+    umask(umaskBefore);
     EXPECT_EQ(upgrade.exitCode, 0) << upgrade.out;
     EXPECT_TRUE(Has(upgrade, "upgraded: 2 schema changes made")) << upgrade.out;
     EXPECT_NE(ReadFile(log).find("CStore::OpenDBFile db_file = "), std::string::npos);
+    EXPECT_EQ(ModeOf(log), 0600u);
     EXPECT_EQ(PlainDb(file).Value("select ActiveState from UserBaseInfo where Uid=7"), "1");
 }
 
@@ -107,5 +117,17 @@ TEST(Tool, RefusesWhatItCannotUse)
     EXPECT_EQ(Tool("demo " + notes).exitCode, 1);  // demo writes new files only
     EXPECT_EQ(Tool("dump " + dir.File("missing.db")).exitCode, 1);
     EXPECT_EQ(ReadFile(notes), std::string(2048, 'n'));
-    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"notes.txt"});
+
+    // Refused before any open: a FIFO would keep the tool waiting for a writer forever.
+    ASSERT_EQ(mkfifo(dir.File("pipe.db").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/null", dir.File("null.db").c_str()), 0);
+    for (const char* special : {"pipe.db", "null.db"}) {
+        for (const char* command : {"check ", "dump ", "check --upgrade "}) {
+            const CommandRun run = RunCommand("timeout 20 " + std::string(KIVO_TOOL_PATH) + " " + command +
+                                              dir.File(special) + " 2>&1");
+            EXPECT_EQ(run.exitCode, 1) << command << special;
+            EXPECT_TRUE(Has(run, "not a regular file")) << run.out;
+        }
+    }
+    EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"notes.txt", "null.db", "pipe.db"}));
 }

@@ -5,12 +5,9 @@
 #include <map>
 #include <string>
 
-#include <IStore.h>
+#include <kivostore/IStore.h>
 
 namespace {
-
-const unsigned int kDepartments = 0x1;
-const unsigned int kContacts = 0x400000;
 
 std::wstring Widen(const char* text)
 {
@@ -49,8 +46,9 @@ int main(int argc, char** argv)
     contact.name = L"Contact added by the example client";
     store->SaveContactList(contacts, false);
 
-    store->SetDataConsistentFlag(kDepartments | kContacts, true);
-    const int saved = store->SaveToDisk(kDepartments | kContacts, TRUE);
+    const unsigned int mask = KivoSaveMask::kDeptInfo | KivoSaveMask::kContactListInfo;
+    store->SetDataConsistentFlag(mask, true);
+    const int saved = store->SaveToDisk(mask, TRUE);
     std::printf("departments before: %zu, contacts now: %d, save by mask: %s\n", depts.size(),
                 store->GetContactCount(false), saved ? "ok" : "failed");
     return saved ? 0 : 1;

@@ -357,7 +357,8 @@ int CContactListDBStore::IsContactListStored()
 {
     CString sql;
     sql.Format(kSelectAll, m_strTableName.c_str());
-    CDbSQLite::ResultTable table;
-    if (m_pDbSQLite->SelectStatement(sql, table) != 0) return 0;
-    return table.GetRowCount() >= m_mapContact.size() ? 1 : 0;
+    // Only the number of rows matters: they are stepped, never turned into text.
+    size_t rows = 0;
+    if (m_pDbSQLite->SelectEachRow(sql, [&rows](const CDbSQLite::Row&) { ++rows; }) != 0) return 0;
+    return rows >= m_mapContact.size() ? 1 : 0;
 }

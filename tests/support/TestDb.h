@@ -67,6 +67,9 @@ private:
 // The bytes of a file; empty when it is missing.
 std::string ReadFile(const std::string& path);
 
+// The permission bits of a file (links followed); 0 when it is missing.
+unsigned ModeOf(const std::string& path);
+
 // The names in a folder, sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
 

@@ -1,4 +1,6 @@
 // kivostore check FILE [--upgrade]
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -18,8 +20,9 @@ const CommandSyntax kSyntax = {
     "usage: kivostore check FILE [--upgrade]\n"
     "\n"
     "Lists each table of FILE with its columns and row count, the tables and columns the\n"
-    "store's first open would add, the rows a load would leave behind, and the result of\n"
-    "PRAGMA integrity_check. FILE is only read, and stays byte for byte as it was.\n"
+    "store's first open would add, the rows a load would leave behind, the file's permissions\n"
+    "(it holds a login token: group or others able to read it is reported), and the result\n"
+    "of PRAGMA integrity_check. FILE is only read, and stays byte for byte as it was.\n"
     "\n"
     "  --upgrade   open FILE through the store first, which creates the missing tables and\n"
     "              adds the missing columns (this changes FILE)\n",
@@ -72,6 +75,20 @@ void PrintSkippedRows(const std::vector<SkippedRows>& skipped)
     }
 }
 
+// The file holds the fast-login token: whoever can read it can sign in as its owner.
+void PrintPermissions(const std::string& path)
+{
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return;
+    const unsigned mode = st.st_mode & 0777;
+    if ((mode & (S_IRGRP | S_IROTH)) == 0) {
+        std::printf("permissions: %04o\n", mode);
+        return;
+    }
+    std::printf("permissions: %04o: group or others can read it, and it holds a login token (chmod 600 %s)\n", mode,
+                path.c_str());
+}
+
 // Opens FILE through the store, which creates and upgrades; 0, or 1 after saying why not.
 int Upgrade(const std::string& path, size_t planned)
 {
@@ -112,6 +129,7 @@ int RunCheck(const std::vector<std::string>& args)
     for (size_t t = 0; t < tables.GetRowCount(); ++t) PrintTable(db, tables.GetValue(t, 0));
     PrintSchemaChanges(PlanSchema(db));
     PrintSkippedRows(FindSkippedRows(db));
+    PrintPermissions(path);
 
     CDbSQLite::ResultTable integrity;
     LONG rc = db.SelectStatement(L"PRAGMA integrity_check", integrity);

@@ -66,4 +66,6 @@ void Report(IStore& store)
 
 }  // namespace
 
-const DemoFamily kDemoContactList = {"contact lists", 0x400000 | 0x1000000, Fill, Report};
+const DemoFamily kDemoContactList = {"contact lists",
+    KivoSaveMask::kContactListInfo | KivoSaveMask::kStrangerContactListInfo,
+    Fill, Report};

@@ -99,6 +99,10 @@ void Report(IStore& store)
 }  // namespace
 
 const DemoFamily kDemoContacts = {"groups, contacts, counters, recents",
-                                  0x8 | 0x10 | 0x20 | 0x80 | 0x200 | 0x400 | 0x800 | 0x1000 | 0x2000 | 0x8000 |
-                                      0x20000 | 0x800000,
-                                  Fill, Report};
+    KivoSaveMask::kOuterGroupInfo | KivoSaveMask::kInnerGroupInfo |
+    KivoSaveMask::kInnerContactListInfo | KivoSaveMask::kRecentContact |
+    KivoSaveMask::kInnerGroupUC | KivoSaveMask::kInnerContactUC |
+    KivoSaveMask::kExternalGroupUC | KivoSaveMask::kExternalContactUC |
+    KivoSaveMask::kExternalContactListInfo | KivoSaveMask::kUserQGroupListUC |
+    KivoSaveMask::kUserSessionListUC | KivoSaveMask::kContactUC,
+    Fill, Report};

@@ -40,4 +40,4 @@ void Report(IStore& store)
 
 }  // namespace
 
-const DemoFamily kDemoDepartments = {"departments", 0x1, Fill, Report};
+const DemoFamily kDemoDepartments = {"departments", KivoSaveMask::kDeptInfo, Fill, Report};

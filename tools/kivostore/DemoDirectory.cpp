@@ -115,4 +115,7 @@ void Report(IStore& store)
 
 }  // namespace
 
-const DemoFamily kDemoDirectory = {"directory", 0x80000 | 0x100000 | 0x2 | 0x4, Fill, Report};
+const DemoFamily kDemoDirectory = {"directory",
+    KivoSaveMask::kCorpInfo | KivoSaveMask::kCorpUC | KivoSaveMask::kDeptUserInfo |
+    KivoSaveMask::kUserBaseInfo,
+    Fill, Report};

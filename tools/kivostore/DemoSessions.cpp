@@ -104,4 +104,8 @@ void Report(IStore& store)
 
 }  // namespace
 
-const DemoFamily kDemoSessions = {"sessions", 0x40 | 0x100 | 0x4000 | 0x10000 | 0x40000 | 0x200000, Fill, Report};
+const DemoFamily kDemoSessions = {"sessions",
+    KivoSaveMask::kSessionList | KivoSaveMask::kQGroupShareFileInfoPwd |
+    KivoSaveMask::kQGroupFileListUC | KivoSaveMask::kUserQGroupId |
+    KivoSaveMask::kUpdateSessionlistId | KivoSaveMask::kFastLoginData,
+    Fill, Report};

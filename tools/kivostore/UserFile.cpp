@@ -29,6 +29,8 @@ std::string Problem(const std::string& path, CDbSQLite& db)
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) return "no such file";
     if (std::filesystem::is_directory(status)) return "is a folder, not a database file";
+    // Opening a FIFO would wait for a writer forever; a device is no database either.
+    if (!std::filesystem::is_regular_file(status)) return "not a regular file (a device, FIFO or socket): refused";
     const LONG rc = db.OpenReadOnly(WidePath(path));
     if (rc == 0) return "";
     if (rc == 26) return std::string("not a database file; ") + kRecoveredAtNextOpen;

@@ -5,11 +5,13 @@
 
 #include "Commands.h"
 #include "KivoLog.h"
+#include "KivoStoreVersion.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: kivostore [--log LOGFILE] <command> FILE [options]\n"
+    "       kivostore --version\n"
     "\n"
     "commands:\n"
     "  check FILE [--upgrade]            tables, columns, row counts, the schema changes and the\n"
@@ -52,6 +54,10 @@ int main(int argc, char** argv)
     if (args.empty()) return Usage("a command is missing");
     if (args[0] == "--help" || args[0] == "-h") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::printf("kivostore %s\n", KivoStore_Version());
         return 0;
     }
     if (!logFile.empty() && !CKivoLog::OpenFile(logFile)) {

@@ -102,7 +102,7 @@ bool CopyForReading(const std::string& source, const std::string& scratch, std::
         if (Exists(source + suffix) && !CopyBytes(source + suffix, scratch + suffix, error)) return false;
     }
     errno = 0;
-    return CPageOneRepair::Repair(scratch) || Fail(error, "cannot write " + scratch);
+    return CPageOneRepair::Repair(scratch, Exists(scratch + "-wal")) || Fail(error, "cannot write " + scratch);
 }
 
 bool CreatePrivate(const std::string& path, std::string& error)

@@ -127,6 +127,7 @@ private:
     FileId m_fileId;
     std::wstring m_lastError;
     std::wstring m_damagedPath;  // the file a statement last found damaged
+    bool m_metDamage = false;    // on this connection
     int m_depth = 0;           // nesting depth of BeginTransaction
     bool m_failed = false;     // a statement failed in the current transaction
     std::wstring m_firstFailure;

@@ -29,12 +29,12 @@ uint32_t PageSize(const unsigned char* header)
 }
 
 // The fields SQLite refuses a file for, set to what a file of this library holds.
-void MendHeader(unsigned char* header)
+void MendHeader(unsigned char* header, bool walBeside)
 {
     std::memcpy(header, "SQLite format 3", 16);
     if (PageSize(header) == 0) Put16(header + 16, kDefaultPageSize);
     for (int k : {18, 19}) {
-        if (header[k] != 1 && header[k] != 2) header[k] = 1;
+        if (header[k] != 1 && header[k] != 2) header[k] = walBeside ? 2 : 1;
     }
     if (header[20] > 32) header[20] = 0;
     header[21] = 64;
@@ -103,14 +103,14 @@ void MendSchemaRoot(int fd, unsigned char* page, uint32_t pageSize)
 
 }  // namespace
 
-bool CPageOneRepair::Repair(const std::string& path)
+bool CPageOneRepair::Repair(const std::string& path, bool walBeside)
 {
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) return false;
     unsigned char header[kHeaderSize];
     bool ok = true;
     if (pread(fd, header, kHeaderSize, 0) == static_cast<ssize_t>(kHeaderSize)) {
-        MendHeader(header);
+        MendHeader(header, walBeside);
         const uint32_t pageSize = PageSize(header);
         std::vector<unsigned char> page(pageSize);
         if (pread(fd, page.data(), pageSize, 0) == static_cast<ssize_t>(pageSize)) {

@@ -8,5 +8,6 @@
 class CPageOneRepair {
 public:
     // False when the file cannot be read or written; a file too short to mend is left alone.
-    static bool Repair(const std::string& path);
+    // walBeside: a -wal lies beside the file, so a garbled journal mode is read as WAL.
+    static bool Repair(const std::string& path, bool walBeside);
 };

@@ -65,7 +65,8 @@ protected:
     {
         std::vector<std::string> copies;
         for (const std::string& name : FolderEntries(m_dir.Path())) {
-            if (name.rfind("store.db.damaged-", 0) == 0) copies.push_back(m_dir.File(name));
+            const bool side = name.find("-wal") != std::string::npos || name.find("-shm") != std::string::npos;
+            if (name.rfind("store.db.damaged-", 0) == 0 && !side) copies.push_back(m_dir.File(name));
         }
         return copies;
     }
@@ -217,6 +218,31 @@ TEST_F(DamagedFileTest, ASaveThatMeetsDamageKeepsItsChangeForTheRecoveredFile)
     EXPECT_EQ(store.SaveToDisk(0x1, TRUE), 1);
     EXPECT_EQ(DamagedCopies().size(), 1u);
     EXPECT_EQ(PlainDb(DbPath()).Value("select count(*) from DeptInfo where Did = 424242"), "1");
+}
+
+// A client that died after a commit left a row in the -wal only: the -wal moves aside with
+// the file, and its row reaches the new file.
+TEST_F(DamagedFileTest, ALeftoverWalMovesWithTheFileAndItsRowsAreRecovered)
+{
+    const long lastSchemaLeaf = PageOf(DbPath(), "name in ('sqlite_schema','sqlite_master') and pagetype='leaf' "
+                                                 "order by path desc limit 1");
+    std::string file;
+    std::string wal;
+    {
+        PlainDb writer(DbPath());
+        writer.Exec("PRAGMA wal_autocheckpoint=0");
+        writer.Exec("insert into CorpInfo(Cid) values (777777)");  // its schema row is on the first leaf
+        file = ReadFile(DbPath());
+        wal = ReadFile(DbPath() + "-wal");
+    }
+    std::ofstream(DbPath(), std::ios::binary | std::ios::trunc) << file;
+    std::ofstream(DbPath() + "-wal", std::ios::binary | std::ios::trunc) << wal;
+    ZeroPage(DbPath(), lastSchemaLeaf);
+    StoreOn store(DbPath());
+    EXPECT_EQ(store.LoadFromDisk(), 1);
+    ASSERT_FALSE(DamagedCopies().empty());
+    EXPECT_TRUE(ReadFile(DamagedCopies()[0] + "-wal") == wal);
+    EXPECT_EQ(PlainDb(DbPath()).Value("select count(*) from CorpInfo where Cid = 777777"), "1");
 }
 
 // A busy file and a full disk are not damage; a recovery that cannot write leaves the

@@ -206,6 +206,8 @@ private:
                    const wchar_t* table);
     void AddIndex(const TableSchema& table);
     int LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask);
+    bool WritePendingRows();
+    void SettlePendingRows(const CString& strNextPath);
 
     // Table stores, in creation order.
     // corporation

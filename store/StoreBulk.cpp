@@ -1,5 +1,7 @@
 // CStore: loading and saving table stores selected by the save mask.
+#include "ContactListDBStore.h"
 #include "KivoLog.h"
+#include "RecentContactorDBStore.h"
 #include "Store.h"
 
 namespace {
@@ -29,6 +31,29 @@ int CStore::LoadFromDisk()
     return LoadRows(SelectedForLoadAll, 0);
 }
 
+// Rows the slots could not write at once go in before any save, each list in a
+// transaction of its own, so that a list that cannot be written fails no other store.
+bool CStore::WritePendingRows()
+{
+    const int written = m_pContactListDBStore->WritePendingRows() & m_pStrangerContactListDBStore->WritePendingRows() &
+                        m_pRecentContactorDBStore->WritePendingRows();
+    return written == 1;
+}
+
+// Rows owed to the previous file go there before a switch; what still cannot be written
+// is dropped rather than written into the next account's file. Rows owed before any path
+// was set wait for the first file.
+void CStore::SettlePendingRows(const CString& strNextPath)
+{
+    if (m_strDBPath.IsEmpty() || !m_pDbSQLite) return;
+    if (EnsureOpen() && WritePendingRows()) return;
+    if (m_pDbSQLite->IsOpenFile(strNextPath)) return;  // the same file by another name
+    m_pContactListDBStore->ForgetPending();
+    m_pStrangerContactListDBStore->ForgetPending();
+    m_pRecentContactorDBStore->DropPendingRows();
+    CKivoLog::PrintV(L"CStore::SetDBPath, rows that could not be written to %s are dropped", m_strDBPath.GetString());
+}
+
 int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
 {
     CKivoLog::Print(L"CStore::SaveToDisk", L"Begin and type = ", mask);
@@ -40,6 +65,7 @@ int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
         CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
         return 0;
     }
+    const bool pendingWritten = WritePendingRows();
     if (bInTransaction) m_pDbSQLite->BeginTransaction();
 
     bool anySaved = false;
@@ -67,7 +93,7 @@ int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
     }
     CloseDBFile();
     CKivoLog::Print(L"CStore::SaveToDisk", L"End and type = ", mask);
-    return result;
+    return pendingWritten ? result : 0;
 }
 
 int CStore::SaveToDisk()
@@ -77,12 +103,14 @@ int CStore::SaveToDisk()
         CKivoLog::PrintV(L"CStore::SaveToDisk OpenDBFile failed, path = %s", m_strDBPath.GetString());
         return 0;
     }
+    // Every store is still saved after one fails; the answer says whether all of them were.
+    bool allSaved = WritePendingRows();
     for (const MaskRow& row : MaskTable()) {
-        if (row.save && row.allSave) row.save(*this, 0);
+        if (row.save && row.allSave && row.save(*this, 0) != 1) allSaved = false;
     }
     CloseDBFile();
     CKivoLog::Print(L"CStore::SaveToDisk", L"End");
-    return 1;
+    return allSaved ? 1 : 0;
 }
 
 int CStore::SetDataConsistentFlag(unsigned int mask, bool bConsistent)

@@ -154,11 +154,13 @@ const std::vector<CStore::MaskRow>& CStore::MaskTable()
         {KivoSaveMask::kContactListInfo, L"ContactListInfo",
          [](CStore& s, int tx) { return s.m_pContactListDBStore->SaveToDisk(tx); },
          [](CStore& s) { return s.m_pContactListDBStore->LoadFromDisk(); },
-         [](CStore& s, bool on) { s.m_pContactListDBStore->SetConsistent(on); }, nullptr, false, true},
+         [](CStore& s, bool on) { s.m_pContactListDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pContactListDBStore->ForgetPending(); }, false, true},
         {KivoSaveMask::kStrangerContactListInfo, L"StrangerContactListInfo",
          [](CStore& s, int tx) { return s.m_pStrangerContactListDBStore->SaveToDisk(tx); },
          [](CStore& s) { return s.m_pStrangerContactListDBStore->LoadFromDisk(); },
-         [](CStore& s, bool on) { s.m_pStrangerContactListDBStore->SetConsistent(on); }, nullptr, false, true},
+         [](CStore& s, bool on) { s.m_pStrangerContactListDBStore->SetConsistent(on); },
+         [](CStore& s) { s.m_pStrangerContactListDBStore->ForgetPending(); }, false, true},
 
         // ContactUC counter
         {KivoSaveMask::kContactUC, L"ContactUC",

@@ -4,6 +4,7 @@
 // rolls the transaction back, so a half-written table is never committed.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "DbSQLite.h"
@@ -15,8 +16,15 @@ struct RewriteTexts {
     const wchar_t* insertError;
 };
 
+// Lines a store logs between the steps of a whole rewrite; an empty one logs nothing.
+struct RewriteSteps {
+    std::function<void()> afterDelete;
+    std::function<void()> beforeCommit;
+};
+
 // 1 once every statement ran (and, when the transaction is its own, committed), else 0.
-int RewriteTable(CDbSQLite* db, int bInTransaction, const RewriteTexts& texts, const std::vector<CString>& inserts);
+int RewriteTable(CDbSQLite* db, int bInTransaction, const RewriteTexts& texts, const std::vector<CString>& inserts,
+                 const RewriteSteps& steps = {});
 
 // What each failure of a key-by-key rewrite logs under saveTag; a null text logs nothing.
 struct RewriteErrors {

@@ -1,4 +1,5 @@
 #include "CorpDBStore.h"
+#include "FaultVfs.h"
 #include "StoreTestSupport.h"
 
 namespace {
@@ -62,6 +63,8 @@ TEST_F(CorpDBStoreTest, CounterSaveIgnoresTheConsistentFlag)
 
     store.SaveCorpUC(8);
     store.SetDataConsistentFlag(0x80000, true);
+    EXPECT_EQ(0, store.SaveToDisk());  // the other flagged stores refused
+    store.SetDataConsistentFlag(AllBits(), true);
     EXPECT_EQ(1, store.SaveToDisk());
     EXPECT_EQ((Rows{{"1", "-1"}}), m_plain.Rows("select (select count(*) from CorpInfo), CorpUC from CorpUC"));
     // A row the store would not write itself: the first row is the counter.
@@ -72,6 +75,19 @@ TEST_F(CorpDBStoreTest, CounterSaveIgnoresTheConsistentFlag)
     EXPECT_EQ(1, store.GetCorpUC(&uc));
     EXPECT_EQ(-1, uc);
     EXPECT_EQ(0, store.GetCorpUC(nullptr));
+}
+
+// "Success" is logged before the commit, so a failed commit follows it.
+TEST_F(CorpDBStoreTest, CounterSaveLogsSuccessBeforeItsCommit)
+{
+    FaultVfs vfs;
+    m_db.Close();  // reopen through the faulty file system
+    ASSERT_EQ(0, m_db.Open(DbPathW(), nullptr));
+    vfs.Arm(FaultVfs::Op::Sync, 1, FaultVfs::Mode::FromThenOn);
+    EXPECT_EQ(0, m_store.SaveUCToDisk(FALSE));
+    m_db.Close();
+    EXPECT_TRUE(m_log.Has(L"CCorpDBStore::SaveUCToDisk", L"Success"));
+    EXPECT_TRUE(m_log.Has(L"CCorpDBStore::SaveUCToDisk", L"COMMIT ERROR"));
 }
 
 // The table follows the corporations held, or stays as it was when an insert fails.

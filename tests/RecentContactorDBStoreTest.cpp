@@ -81,8 +81,11 @@ TEST_F(RecentContactorTest, TableIsEmptiedOnlyAfterAClear)
     EXPECT_EQ(1, store.SaveToDisk(FALSE));  // before any load
     EXPECT_EQ(55, m_plain.Count("RecentContact"));
     store.ClearRecentContactor();
+    store.UpdateRecentContactor(99, 2, 5);  // after the clear: the only row left
     EXPECT_EQ(1, store.SaveToDisk(FALSE));
-    EXPECT_EQ(0, m_plain.Count("RecentContact"));
+    EXPECT_EQ((Rows{{"2", "99", "5"}}), m_plain.Rows("select * from RecentContact"));
+    ASSERT_EQ(1, store.LoadFromDisk());
+    EXPECT_EQ(1u, Held(store).size());
 }
 
 // The clear is written in the shared transaction; if that commit fails the clear is still due.

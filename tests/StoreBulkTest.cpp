@@ -1,11 +1,23 @@
-// Loading and saving by mask, the consistent flags, and the store's lifecycle.
+// Loading and saving by mask, the consistent flags, rows owed by failed immediate writes,
+// and the store's lifecycle.
 #include <unistd.h>
 
+#include "FaultVfs.h"
 #include "StoreTestSupport.h"
 
 namespace {
 
 using StoreBulkTest = CStoreTest;
+using ImmediateWriteTest = CStoreTest;
+
+// Each item's text followed by a blank.
+template <typename Items, typename Text>
+std::string Join(const Items& items, Text text)
+{
+    std::string joined;
+    for (const auto& item : items) joined += text(item) + " ";
+    return joined;
+}
 
 // What every store holds, as the sample families report it through IStore alone.
 std::string Held(IStore& store)
@@ -44,6 +56,16 @@ TEST_F(StoreBulkTest, SaveEverythingOpensTheFileFirstAndSavesTheAllSaveStores)
     m_store.SaveDeptInfo(dept);
     EXPECT_EQ(m_store.SaveToDisk(), 1);
     EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
+    {
+        FaultVfs fullDisk;  // the save opens the file through it
+        fullDisk.Arm(FaultVfs::Op::Write, 1, FaultVfs::Mode::FromThenOn);
+        dept.Did = 2;
+        m_store.SaveDeptInfo(dept);
+        EXPECT_EQ(m_store.SaveToDisk(), 0);
+    }
+    EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
+    EXPECT_EQ(m_store.SaveToDisk(), 1);  // still pending
+    EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 2);
 
     m_store.SetDBPath(CString(FromUtf8(m_dir.File("missing/dir/x.db"))));
     EXPECT_EQ(m_store.SaveToDisk(), 0);
@@ -59,6 +81,152 @@ TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
     // The last connection's close checkpoints and removes the write-ahead log.
     EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // the next operation opens it again
+}
+
+// Two held records for one row of a table: the one given last is written and the
+// shared save succeeds; memory then holds what a reload finds.
+TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
+{
+    const struct {
+        const char* name;
+        unsigned mask;
+        void (*give)(CStore&);
+        std::string (*held)(CStore&);
+        std::string expected;
+    } cases[] = {
+        {"group-chat ids", 0x10000, [](CStore& s) { s.SetUserQGroupList({3, 4, 3}); },
+         [](CStore& s) {
+             std::list<int> ids;
+             s.GetUserQGroupList(ids);
+             return Join(ids, [](int id) { return std::to_string(id); });
+         },
+         "4 3 "},
+        {"display ids", 0x40000,
+         [](CStore& s) {
+             STSessionDisplayId a{2, 20}, b{3, 30};
+             s.SaveUpdateSessionList({&a, &b, &a});
+         },
+         [](CStore& s) {
+             std::list<STSessionDisplayId*> pairs;
+             s.GetUpdateSessionList(pairs);
+             return Join(pairs, [](const STSessionDisplayId* p) { return std::to_string(p->DisplayId); });
+         },
+         "30 20 "},
+        {"contacts sharing a uid", 0x400000,
+         [](CStore& s) {
+             STContactInfo first, second, last;
+             first.uid = second.uid = last.uid = 5;
+             first.name = L"first";
+             second.name = L"second";
+             last.name = L"last";
+             s.SaveContactList({{1, first}, {2, second}}, false);
+             s.AddContact(last, false);
+         },
+         [](CStore& s) {
+             std::map<ULONG, STContactInfo> contacts;
+             s.GetContactList(contacts, false);
+             return Join(contacts, [](const auto& c) { return std::to_string(c.first) + ToUtf8(c.second.name); });
+         },
+         "5last "},
+        {"shared files of two groups naming one row", 0x100,
+         [](CStore& s) {
+             STQGroupShareFile first{}, last{};
+             first.QGroupId = last.QGroupId = 8;
+             first.ClientFileId = last.ClientFileId = 1;
+             first.FileName = L"first";
+             last.FileName = L"last";
+             s.SetQGroupShareFiles(8, {&first});
+             s.SetQGroupShareFiles(9, {&last});
+         },
+         [](CStore& s) {
+             std::list<STQGroupShareFile*> files;
+             for (unsigned group : {8u, 9u}) s.GetQGroupShareFiles(group, files);
+             return Join(files, [](const STQGroupShareFile* f) { return ToUtf8(f->FileName); });
+         },
+         "last "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_log.Clear();
+        StoreOn store(DbPathW());
+        c.give(store);
+        store.SetDataConsistentFlag(AllBits(), true);
+        EXPECT_EQ(store.SaveToDisk(c.mask, TRUE), 1);
+        EXPECT_EQ(c.held(store), c.expected);
+        EXPECT_TRUE(m_log.AnyContains(L"dropped"));
+        StoreOn reloaded(DbPathW());
+        ASSERT_EQ(reloaded.LoadFromDisk(c.mask), 1);
+        EXPECT_EQ(c.held(reloaded), c.expected);
+    }
+}
+
+// A row written at once that fails (a full disk) stays held through a load and goes in
+// with the next save, whichever.
+TEST_F(ImmediateWriteTest, FailedImmediateWritesSurviveALoadAndLandWithTheNextSave)
+{
+    const struct {
+        const char* name;
+        void (*write)(CStore&);
+        bool (*held)(CStore&);
+        const char* query;
+        const char* landed;
+    } cases[] = {
+        {"contact added", [](CStore& s) { STContactInfo c; c.uid = 8; s.AddContact(c, false); },
+         [](CStore& s) { return s.IsContactExist(8, false) == 1; }, "select count(*) from ContactListInfo where uid=8", "1"},
+        {"contact changed", [](CStore& s) { STContactInfo c; c.uid = 7; c.name = L"new"; s.ModifyContact(7, c, true); },
+         [](CStore& s) { STContactInfo c; s.GetContact(7, c, true); return c.name == L"new"; },
+         "select instr(contactinfo, 'new') > 0 from StrangerContactListInfo where uid=7", "1"},
+        {"contact removed", [](CStore& s) { s.DelContact(7, false); },
+         [](CStore& s) { return s.IsContactExist(7, false) == 0; }, "select count(*) from ContactListInfo where uid=7", "0"},
+        {"recent added", [](CStore& s) { s.UpdateRecentContactor(9, 1, 200); },
+         [](CStore& s) { std::list<STRecentContactor> r; s.GetRecentContactors(r); return r.size() == 2; },
+         "select count(*) from RecentContact where recentId=9", "1"},
+        {"recent removed", [](CStore& s) { s.DeleteRecentContactor(7, 1); },
+         [](CStore& s) { std::list<STRecentContactor> r; s.GetRecentContactors(r); return r.empty(); },
+         "select count(*) from RecentContact where recentId=7", "0"},
+    };
+    bool slot39 = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StoreOn store(DbPathW());
+        STContactInfo seven;
+        seven.uid = 7;
+        store.AddContact(seven, false);
+        store.AddContact(seven, true);
+        store.UpdateRecentContactor(7, 1, 100);
+        store.CloseDBFile();
+        {
+            FaultVfs fullDisk;  // the write opens the file through it
+            fullDisk.Arm(FaultVfs::Op::Write, 1, FaultVfs::Mode::FromThenOn);
+            c.write(store);
+            store.CloseDBFile();
+        }
+        ASSERT_NE(PlainDb(DbPath()).Value(c.query), c.landed);
+        ASSERT_EQ(store.LoadFromDisk(), 1);
+        EXPECT_TRUE(c.held(store));
+        store.SetDataConsistentFlag(AllBits(), true);
+        EXPECT_EQ(slot39 ? store.SaveToDisk() : store.SaveToDisk(0x1, TRUE), 1);
+        EXPECT_EQ(PlainDb(DbPath()).Value(c.query), c.landed);
+        slot39 = !slot39;
+        PlainDb(DbPath()).Exec("delete from ContactListInfo; delete from StrangerContactListInfo; delete from RecentContact");
+    }
+}
+
+// A row owed to one account's file that cannot go there is dropped at the switch, never
+// written into, nor loaded from, the next account's file.
+TEST_F(ImmediateWriteTest, RowsOwedToOneFileNeverReachTheNext)
+{
+    STContactInfo contact;
+    contact.uid = 8;
+    CreateSchema(DbPath());
+    PlainDb(DbPath()).Refuse("insert on ContactListInfo");
+    m_store.AddContact(contact, false);
+    const std::string next = m_dir.File("next.db");
+    m_store.SetDBPath(CString(FromUtf8(next)));
+    ASSERT_EQ(m_store.LoadFromDisk(), 1);
+    EXPECT_EQ(m_store.IsContactExist(8, false), 0);
+    EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);
+    EXPECT_EQ(PlainDb(next).Count("ContactListInfo"), 0);
 }
 
 TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)

@@ -63,19 +63,23 @@ TEST_P(UserStoreTest, RemoveAndSoftRemoveOverridePendingChanges)
     EXPECT_EQ((Rows{{"3", "Ann", "0", "0"}}), Names());
 }
 
+// User 5 is removed and written again; while its delete fails it stays readable.
 TEST_P(UserStoreTest, FailedDeleteKeepsEverythingPending)
 {
     m_plain.Exec("insert into " + Table() + " (Uid, Name) values (5, 'five'), (6, 'six')");
     m_plain.Refuse("delete on " + Table() + " when old.Uid = 5");
     Store().RemoveBaseUserInfo(5);
     Store().RemoveBaseUserInfo(6);
-    Store().ModifyUserBaseInfo({User(7)});
+    Store().ModifyUserBaseInfo({User(5, L"Eve"), User(7)});
     EXPECT_EQ(0, Store().SaveToDisk(0));
     EXPECT_EQ((Rows{{"5", "five", "1", "0"}, {"6", "six", "1", "0"}}), Names());
+    STUserBaseInfo held;
+    EXPECT_EQ(1, Store().GetUserBaseInfo(5, held));
+    EXPECT_EQ(L"Eve", held.Name);
 
     m_plain.Exec("drop trigger refuse");
     ASSERT_EQ(1, Store().SaveToDisk(0));
-    EXPECT_EQ((Rows{{"7", "Ann", "1", "0"}}), Names());
+    EXPECT_EQ((Rows{{"5", "Eve", "1", "0"}, {"7", "Ann", "1", "0"}}), Names());
 }
 
 TEST_P(UserStoreTest, FailedCommitKeepsEverythingPending)

@@ -42,7 +42,14 @@ const wchar_t kModifyTag[] = L"CContactListDBStore::DBModifyContact";
 const wchar_t kUpdateRow[] = L"update %s set contactinfo='%s' where uid=%d";
 const wchar_t kUpdateError[] = L"Update Contact error";
 
+// The tag and failure text of each kind of row write, in the order of PendingRow::Kind.
+const struct {
+    const wchar_t* tag;
+    const wchar_t* failText;
+} kRowWrites[] = {{kAddTag, kReplaceError}, {kModifyTag, kUpdateError}, {kDelTag, kDeleteRowError}};
+
 const wchar_t kSaveList[] = L"CContactListDBStore::SaveContactList,old[%d],new[%d]";
+const wchar_t kUidHeldTwice[] = L"CContactListDBStore, contact uid %u given again, the one held under %u dropped";
 
 const wchar_t kBaseKey[] = L"ContactorBaseInfo";
 const wchar_t kExtKey[] = L"ContactorExtInfo";
@@ -230,6 +237,8 @@ int CContactListDBStore::LoadFromDisk()
         return 0;
     }
     for (const std::wstring& text : unreadable) CKivoLog::PrintV(kJsonFailed, text.c_str());
+    // What the table still owes is what memory held before the load.
+    for (const auto& [uid, row] : m_mapPendingRow) Hold(uid, row);
     CKivoLog::PrintV(kLoadEndSize, rows);
     return 1;
 }
@@ -251,52 +260,103 @@ int CContactListDBStore::SaveToDisk(int bInTransaction)
     }
     const RewriteTexts texts = {kSaveTag, deleteAll, kDeleteAllError, kInsertError};
     if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
+    if (!bInTransaction) ForgetPending();  // the whole table now holds them
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
 
-// Its own transaction, even inside the caller's, and no look at the consistent flag.
-int CContactListDBStore::WriteRowNow(const wchar_t* tag, const CString& sql, const wchar_t* failText)
+// Every write of a row puts it among the pending rows and writes them all, so a row that
+// failed before gets in with the next one that succeeds.
+int CContactListDBStore::WriteRowNow(ULONG uid, PendingRow row)
 {
-    CKivoLog::Print(tag, L"Begin");
+    auto [pending, added] = m_mapPendingRow.try_emplace(uid, row);
+    if (!added) {
+        // An update of a row whose replace is still owed must create the row.
+        if (row.kind == PendingRow::Update && pending->second.kind == PendingRow::Replace) row.kind = PendingRow::Replace;
+        pending->second = std::move(row);
+    }
+    return WritePending(kRowWrites[pending->second.kind].tag);
+}
+
+int CContactListDBStore::WritePendingRows()
+{
+    return m_mapPendingRow.empty() ? 1 : WritePending(nullptr);
+}
+
+// Its own transaction, even inside the caller's, and no look at the consistent flag.
+// tag: the slot's, for its Begin and End lines; null at a save.
+int CContactListDBStore::WritePending(const wchar_t* tag)
+{
+    if (tag) CKivoLog::Print(tag, L"Begin");
     m_pDbSQLite->BeginTransaction();
-    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+    for (const auto& [uid, row] : m_mapPendingRow) {
+        LONG rc = m_pDbSQLite->ExecInTransaction(RowStatement(uid, row));
+        if (rc != 0) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kRowWrites[row.kind].tag, kRowWrites[row.kind].failText, rc);
+            // Ends the failed transaction, keeping nothing of it. Left open, it would fail every
+            // later statement on the connection: the next load would empty the list and the
+            // save after it wipe the table.
+            m_pDbSQLite->CommitTransaction();
+            return 0;
+        }
+    }
+    LONG rc = m_pDbSQLite->CommitTransaction();
     if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, tag, failText, rc);
-        // Ends the failed transaction, keeping nothing of it. Left open, it would fail every
-        // later statement on the connection: the next load would empty the list and the
-        // save after it wipe the table.
-        m_pDbSQLite->CommitTransaction();
+        CStoreLog::StatementFailed(m_pDbSQLite, tag ? tag : kSaveTag, kCommitError, rc);
         return 0;
     }
-    rc = m_pDbSQLite->CommitTransaction();
-    if (rc != 0) {
-        CStoreLog::StatementFailed(m_pDbSQLite, tag, kCommitError, rc);
-        return 0;
-    }
-    CKivoLog::Print(tag, L"End");
+    m_mapPendingRow.clear();
+    if (tag) CKivoLog::Print(tag, L"End");
     return 1;
+}
+
+CString CContactListDBStore::RowStatement(ULONG uid, const PendingRow& row) const
+{
+    CString sql;
+    switch (row.kind) {
+    case PendingRow::Replace:
+        sql.Format(kReplaceRow, m_strTableName.c_str(), uid, EscapedJson(row.contact).GetString());
+        break;
+    case PendingRow::Update:
+        sql.Format(kUpdateRow, m_strTableName.c_str(), EscapedJson(row.contact).GetString(), uid);
+        break;
+    case PendingRow::Delete:
+        sql.Format(kDeleteRow, m_strTableName.c_str(), uid);
+        break;
+    }
+    return sql;
+}
+
+// Memory as the row write leaves it: add keys by the row's uid, modify changes only a
+// held contact, delete drops it.
+void CContactListDBStore::Hold(ULONG uid, const PendingRow& row)
+{
+    if (row.kind == PendingRow::Delete) {
+        m_mapContact.erase(uid);
+        return;
+    }
+    auto held = m_mapContact.find(uid);
+    if (held == m_mapContact.end()) {
+        if (row.kind == PendingRow::Update) return;
+        held = m_mapContact.emplace(uid, STContactInfo()).first;
+    }
+    held->second = row.contact;  // stays under uid even when the record's own uid differs
+    DropOtherHolders(uid, row.contact.uid);
 }
 
 int CContactListDBStore::DBAddContact(const STContactInfo& contact, ULONG uid)
 {
-    CString sql;
-    sql.Format(kReplaceRow, m_strTableName.c_str(), uid, EscapedJson(contact).GetString());
-    return WriteRowNow(kAddTag, sql, kReplaceError);
+    return WriteRowNow(uid, {PendingRow::Replace, contact});
 }
 
 int CContactListDBStore::DBDelContact(ULONG uid)
 {
-    CString sql;
-    sql.Format(kDeleteRow, m_strTableName.c_str(), uid);
-    return WriteRowNow(kDelTag, sql, kDeleteRowError);
+    return WriteRowNow(uid, {PendingRow::Delete, STContactInfo()});
 }
 
 int CContactListDBStore::DBModifyContact(const STContactInfo& contact, ULONG uid)
 {
-    CString sql;
-    sql.Format(kUpdateRow, m_strTableName.c_str(), EscapedJson(contact).GetString(), uid);
-    return WriteRowNow(kModifyTag, sql, kUpdateError);
+    return WriteRowNow(uid, {PendingRow::Update, contact});
 }
 
 void CContactListDBStore::GetContactList(std::map<ULONG, STContactInfo>& mapContact) const
@@ -308,6 +368,28 @@ void CContactListDBStore::SaveContactList(const std::map<ULONG, STContactInfo>& 
 {
     CKivoLog::PrintV(kSaveList, static_cast<int>(m_mapContact.size()), static_cast<int>(mapContact.size()));
     m_mapContact = mapContact;
+    std::map<ULONG, ULONG> keyOfUid;
+    for (const auto& [key, contact] : m_mapContact) {
+        auto [earlier, first] = keyOfUid.try_emplace(contact.uid, key);
+        if (first) continue;
+        CKivoLog::PrintV(kUidHeldTwice, contact.uid, earlier->second);
+        m_mapContact.erase(earlier->second);
+        earlier->second = key;
+    }
+}
+
+// The record's own uid names its row, so of two held records with one uid only the
+// one given last may stay: both would fail every save.
+void CContactListDBStore::DropOtherHolders(ULONG keptKey, ULONG uid)
+{
+    for (auto it = m_mapContact.begin(); it != m_mapContact.end();) {
+        if (it->first == keptKey || it->second.uid != uid) {
+            ++it;
+            continue;
+        }
+        CKivoLog::PrintV(kUidHeldTwice, uid, it->first);
+        it = m_mapContact.erase(it);
+    }
 }
 
 void CContactListDBStore::ClearContactList()
@@ -317,7 +399,7 @@ void CContactListDBStore::ClearContactList()
 
 void CContactListDBStore::AddContact(const STContactInfo& contact)
 {
-    m_mapContact[contact.uid] = contact;
+    Hold(contact.uid, {PendingRow::Replace, contact});
     DBAddContact(contact, contact.uid);
 }
 
@@ -330,9 +412,8 @@ int CContactListDBStore::DelContact(ULONG uid)
 
 void CContactListDBStore::ModifyContact(ULONG uid, const STContactInfo& contact)
 {
-    auto held = m_mapContact.find(uid);
-    if (held == m_mapContact.end()) return;
-    held->second = contact;  // stays under uid even when the record's own uid differs
+    if (m_mapContact.count(uid) == 0) return;
+    Hold(uid, {PendingRow::Update, contact});
     DBModifyContact(contact, uid);
 }
 

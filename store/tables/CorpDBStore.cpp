@@ -132,9 +132,9 @@ int CCorpDBStore::SaveUCToDisk(int bInTransaction)
     CString insert;
     insert.Format(kInsertUC, m_lCorpUC);
     const RewriteTexts texts = {kSaveUCTag, kDeleteUC, kDeleteUCError, kInsertUCError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, {insert})) return 0;
-    CKivoLog::Print(kSaveUCTag, L"Success");
-    return 1;
+    RewriteSteps steps;
+    steps.beforeCommit = [] { CKivoLog::Print(kSaveUCTag, L"Success"); };
+    return RewriteTable(m_pDbSQLite, bInTransaction, texts, {insert}, steps);
 }
 
 int CCorpDBStore::GetCorpUC(LONG* pUC)

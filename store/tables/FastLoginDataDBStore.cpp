@@ -57,15 +57,29 @@ int CFastLoginDataDBStore::LoadFromDisk()
     CDbSQLite::ResultTable table;
     if (!SelectAll(m_pDbSQLite, {kLoadTag, kSelectAll, kSelectError}, table)) return 0;
     if (table.GetRowCount() == 0) {
-        // The immediate updates need the row to exist.
-        CString sql;
-        sql.Format(kInsertPlaceholder, kUid);
-        ExecuteTransaction(sql);
+        InsertPlaceholder();  // the immediate updates need the row to exist
         return 1;
     }
     m_ulLastLiveTime = static_cast<ULONG>(_wtol(table.GetValue(0, 1)));
     m_strSessionId = table.GetValue(0, 2).Str();
     return 1;
+}
+
+int CFastLoginDataDBStore::InsertPlaceholder()
+{
+    CString sql;
+    sql.Format(kInsertPlaceholder, kUid);
+    return ExecuteTransaction(sql);
+}
+
+// An update finding no row (never loaded, or the row removed) would change nothing and
+// answer 1, so the row the load would have made goes in first.
+int CFastLoginDataDBStore::UpdateNow(const CString& sql)
+{
+    CDbSQLite::ResultTable table;
+    const bool noRow = m_pDbSQLite->SelectStatement(kSelectAll, table) == 0 && table.GetRowCount() == 0;
+    if (noRow && !InsertPlaceholder()) return 0;
+    return ExecuteTransaction(sql);
 }
 
 int CFastLoginDataDBStore::SaveToDisk(int bInTransaction)
@@ -103,7 +117,7 @@ int CFastLoginDataDBStore::SetLastLiveTime(const unsigned int* pTime, bool bSave
     if (!bSaveNow) return 1;
     CString sql;
     sql.Format(kUpdateTime, m_ulLastLiveTime, kUid);
-    return ExecuteTransaction(sql);
+    return UpdateNow(sql);
 }
 
 int CFastLoginDataDBStore::GetFastLoginSessionId(std::wstring& strId) const
@@ -118,5 +132,5 @@ int CFastLoginDataDBStore::SetFastLoginSessionId(const std::wstring& strId, bool
     if (!bSaveNow) return 1;
     CString sql;
     sql.Format(kUpdateSessionId, CMiscFuncs::Convert2SqlParam(m_strSessionId).GetString(), kUid);
-    return ExecuteTransaction(sql);
+    return UpdateNow(sql);
 }

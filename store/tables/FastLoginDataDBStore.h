@@ -24,6 +24,9 @@ public:
     int SetFastLoginSessionId(const std::wstring& strId, bool bSaveNow);
 
 private:
+    int InsertPlaceholder();
+    int UpdateNow(const CString& sql);
+
     bool m_bConsistent = false;
     ULONG m_ulLastLiveTime = 0;
     std::wstring m_strSessionId;

@@ -20,6 +20,8 @@ const wchar_t kInsertRow[] =
     L"ClientFileId,FileInvalidDate,UploadFileStatusFlag,HasPasswordFlag) values(%d,%d,%d,'%s',%d,%d,%d,'%s',%d,%d,%d,%d)";
 const wchar_t kInsertError[] = L"insert into QGroupShareFileInfoPwd error";
 const wchar_t kNullElements[] = L"null elements ignored: ";
+const wchar_t kRowHeldTwice[] =
+    L"CQGroupShareFileDBStore::SetQGroupShareFiles, file %u of group %u given again, the one held under group %u dropped";
 
 std::unique_ptr<STQGroupShareFile> FromRow(const CDbSQLite::ResultTable& table, size_t row)
 {
@@ -68,21 +70,32 @@ int CQGroupShareFileDBStore::LoadFromDisk()
 int CQGroupShareFileDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    std::vector<KeyRows> keys;
-    keys.reserve(m_mapGroupFiles.size());
-    for (const auto& [qGroupId, files] : m_mapGroupFiles) keys.push_back(GroupRows(qGroupId, files));
+    // Every held group's rows go before any row is written: a record keeps its own QGroupId,
+    // so the delete of a later group would take a row written for an earlier one.
+    std::vector<KeyRows> keys(m_mapGroupFiles.size());
+    auto key = keys.begin();
+    for (const auto& group : m_mapGroupFiles) (key++)->deleteRows.Format(kDeleteGroup, group.first);
+    for (const auto& group : m_mapGroupFiles) {
+        for (const auto& entry : group.second) keys.back().inserts.push_back(InsertStatement(*entry.second));
+    }
     if (!RewriteKeys(m_pDbSQLite, bInTransaction, {kSaveTag, kDeleteError, kInsertError}, keys)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
 
-KeyRows CQGroupShareFileDBStore::GroupRows(ULONG qGroupId, const FileMap& files)
+// A record names its row by its own QGroupId and ClientFileId; of two held records that
+// name one row only the one given last may stay: both would fail every save.
+void CQGroupShareFileDBStore::DropOtherHolders(ULONG qGroupId, const FileMap& given)
 {
-    KeyRows rows;
-    rows.deleteRows.Format(kDeleteGroup, qGroupId);
-    rows.inserts.reserve(files.size());
-    for (const auto& entry : files) rows.inserts.push_back(InsertStatement(*entry.second));
-    return rows;
+    for (auto& [heldGroup, files] : m_mapGroupFiles) {
+        if (heldGroup == qGroupId) continue;
+        for (const auto& [clientFileId, file] : given) {
+            auto held = files.find(clientFileId);
+            if (held == files.end() || held->second->QGroupId != file->QGroupId) continue;
+            CKivoLog::PrintV(kRowHeldTwice, clientFileId, file->QGroupId, heldGroup);
+            files.erase(held);
+        }
+    }
 }
 
 void CQGroupShareFileDBStore::GetQGroupShareFiles(unsigned int qGroupId, std::list<STQGroupShareFile*>& lstFiles) const
@@ -108,5 +121,6 @@ void CQGroupShareFileDBStore::SetQGroupShareFiles(unsigned int qGroupId, const s
         }
     }
     if (nulls) CKivoLog::Print(kSetTag, kNullElements, nulls);
+    DropOtherHolders(qGroupId, copies);
     m_mapGroupFiles[qGroupId] = std::move(copies);
 }

@@ -10,8 +10,6 @@
 #include "DbSQLite.h"
 #include "QGroupShareFile.h"
 
-struct KeyRows;
-
 class CQGroupShareFileDBStore {
 public:
     explicit CQGroupShareFileDBStore(CDbSQLite* pDbSQLite) : m_pDbSQLite(pDbSQLite) {}
@@ -28,7 +26,7 @@ public:
 private:
     using FileMap = std::map<ULONG, std::unique_ptr<STQGroupShareFile>>;  // by ClientFileId
 
-    static KeyRows GroupRows(ULONG qGroupId, const FileMap& files);
+    void DropOtherHolders(ULONG qGroupId, const FileMap& given);
 
     std::map<ULONG, FileMap> m_mapGroupFiles;
     CDbSQLite* m_pDbSQLite;  // not owned

@@ -3,6 +3,7 @@
 #include "KivoLog.h"
 #include "StoreLog.h"
 #include "TableLoad.h"
+#include "TableRewrite.h"
 #include "WideConv.h"
 
 namespace {
@@ -22,6 +23,13 @@ const wchar_t kDeleteAll[] = L"delete from RecentContact";
 const wchar_t kClearError[] = L"clear RecentContact error";
 const LONG kDone = 101;
 
+CString ReplaceRow(const STRecentContactor& recent)
+{
+    CString sql;
+    sql.Format(kReplaceRow, recent.type, recent.recentId, recent.time);
+    return sql;
+}
+
 }  // namespace
 
 int CRecentContactorDBStore::LoadFromDisk()
@@ -40,6 +48,8 @@ int CRecentContactorDBStore::LoadFromDisk()
         recent.time = _wtol(table.GetValue(row, 2));
         m_mapRecent.emplace(static_cast<ULONG>(recent.recentId), recent);  // rows come latest first
     }
+    // What the table still owes is what memory held before the load.
+    for (const auto& entry : m_mapPendingRow) Hold(entry.second);
     CKivoLog::Print(kLoadTag, L"End");
     return 1;
 }
@@ -48,32 +58,60 @@ int CRecentContactorDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
     // Every change was written when made; only a clear is left to write.
-    if (!m_bCleared || !m_mapRecent.empty()) {
+    if (!m_bCleared) {
         CKivoLog::Print(kSaveTag, L"End");
         return 1;
     }
-    if (bInTransaction) {
-        LONG rc = m_pDbSQLite->ExecInTransaction(kDeleteAll);
-        if (rc != 0) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveInTransactionTag, kClearError, rc);
-            return 0;
-        }
-    } else {
-        LONG rc = m_pDbSQLite->DirectStatement(kDeleteAll);
-        if (rc != kDone) {
-            CStoreLog::StatementFailed(m_pDbSQLite, kSaveDirectTag, kClearError, rc);
-            return 0;
-        }
-        m_bCleared = false;
-    }
+    if (!WriteClear(bInTransaction)) return 0;
+    if (!bInTransaction) ForgetPending();
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
 
+// Empties the table, then writes what was added since the clear, so the table holds
+// exactly what memory holds: the rows added at once stay, the cleared ones go.
+bool CRecentContactorDBStore::WriteClear(int bInTransaction)
+{
+    if (m_mapRecent.empty() && !bInTransaction) {
+        LONG rc = m_pDbSQLite->DirectStatement(kDeleteAll);
+        if (rc == kDone) return true;
+        CStoreLog::StatementFailed(m_pDbSQLite, kSaveDirectTag, kClearError, rc);
+        return false;
+    }
+    std::vector<CString> rows;
+    for (const auto& entry : m_mapRecent) rows.push_back(ReplaceRow(entry.second));
+    // Several statements: one transaction, so the table is never left empty half way.
+    const RewriteTexts texts = {kSaveInTransactionTag, kDeleteAll, kClearError, kClearError};
+    return RewriteTable(m_pDbSQLite, bInTransaction, texts, rows) == 1;
+}
+
+// A clear that was written wrote memory whole, the pending rows with it.
 void CRecentContactorDBStore::ForgetPending()
 {
-    // A save that found recents in memory wrote no clear, so the clear is still due.
-    if (m_mapRecent.empty()) m_bCleared = false;
+    if (!m_bCleared) return;
+    m_bCleared = false;
+    m_mapPendingRow.clear();
+}
+
+// Each row on its own, outside any transaction, as the slots write it; the first that
+// fails ends the walk.
+int CRecentContactorDBStore::WritePendingRows()
+{
+    for (auto it = m_mapPendingRow.begin(); it != m_mapPendingRow.end(); it = m_mapPendingRow.erase(it)) {
+        const PendingRow& row = it->second;
+        CString sql;
+        if (row.remove) {
+            sql.Format(kDeleteRow, row.recent.type, row.recent.recentId);
+        } else {
+            sql = ReplaceRow(row.recent);
+        }
+        LONG rc = m_pDbSQLite->DirectStatement(sql);
+        if (rc != kDone) {
+            CStoreLog::StatementFailed(m_pDbSQLite, kUpdateTag, kDirectError, rc);
+            return 0;
+        }
+    }
+    return 1;
 }
 
 void CRecentContactorDBStore::GetRecentContactors(std::list<STRecentContactor>& lstRecent) const
@@ -83,16 +121,20 @@ void CRecentContactorDBStore::GetRecentContactors(std::list<STRecentContactor>& 
 
 void CRecentContactorDBStore::UpdateRecentContactor(int recentId, int type, int time)
 {
-    auto inserted = m_mapRecent.emplace(static_cast<ULONG>(recentId), STRecentContactor());
-    STRecentContactor& held = inserted.first->second;
-    held.recentId = recentId;
-    held.type = type;
-    held.time = time;
-    if (inserted.second && m_mapRecent.size() > kMaxRecents) EvictOldest();
+    PendingRow row{{recentId, type, time}, false};
+    Hold(row);
+    WriteAtOnce(row);  // also when the eviction took this very record
+}
 
-    CString sql;
-    sql.Format(kReplaceRow, type, recentId, time);
-    WriteAtOnce(sql);
+void CRecentContactorDBStore::Hold(const PendingRow& row)
+{
+    const ULONG key = static_cast<ULONG>(row.recent.recentId);
+    if (row.remove) {
+        m_mapRecent.erase(key);  // whatever type the held record has
+        return;
+    }
+    auto inserted = m_mapRecent.insert_or_assign(key, row.recent);
+    if (inserted.second && m_mapRecent.size() > kMaxRecents) EvictOldest();
 }
 
 // The oldest goes (times compared unsigned); on a tie the lowest recentId. Its row stays.
@@ -107,10 +149,9 @@ void CRecentContactorDBStore::EvictOldest()
 
 void CRecentContactorDBStore::DeleteRecentContactor(int recentId, int type)
 {
-    m_mapRecent.erase(static_cast<ULONG>(recentId));  // whatever type the held record has
-    CString sql;
-    sql.Format(kDeleteRow, type, recentId);
-    WriteAtOnce(sql);
+    PendingRow row{{recentId, type, 0}, true};
+    Hold(row);
+    WriteAtOnce(row);
 }
 
 void CRecentContactorDBStore::ClearRecentContactor()
@@ -119,8 +160,10 @@ void CRecentContactorDBStore::ClearRecentContactor()
     m_bCleared = true;
 }
 
-void CRecentContactorDBStore::WriteAtOnce(const CString& sql)
+// The row joins those still owed, and they all go in order, so one that failed before
+// gets in with the next that succeeds.
+void CRecentContactorDBStore::WriteAtOnce(const PendingRow& row)
 {
-    LONG rc = m_pDbSQLite->DirectStatement(sql);
-    if (rc != kDone) CStoreLog::StatementFailed(m_pDbSQLite, kUpdateTag, kDirectError, rc);
+    m_mapPendingRow[{row.recent.type, row.recent.recentId}] = row;
+    WritePendingRows();
 }

@@ -1,6 +1,7 @@
 #include "UpdateSessionListDBStore.h"
 
 #include "KivoLog.h"
+#include "LastGiven.h"
 #include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
@@ -20,6 +21,7 @@ const wchar_t kDeleteError[] = L"delete from UserQGroupId error";
 const wchar_t kInsertRow[] = L"insert into UpdateSessionlistId (SessionId,DisplayId) values (%d,%d)";
 const wchar_t kInsertError[] = L"insert into UserQGroupId error";
 const wchar_t kNullElements[] = L"null elements ignored: ";
+const wchar_t kRepeatedPair[] = L"CUpdateSessionListDBStore::save, repeated pair dropped: SessionId %d, DisplayId %d";
 
 }  // namespace
 
@@ -41,14 +43,17 @@ int CUpdateSessionListDBStore::LoadFromDisk()
 int CUpdateSessionListDBStore::SaveToDisk(int bInTransaction)
 {
     CKivoLog::Print(kSaveTag, L"Begin");
-    CKivoLog::PrintV(kSaveSizeLine, static_cast<int>(m_lstSessionDisplayId.size()), bInTransaction);
     std::vector<CString> inserts;
     for (const auto& pair : m_lstSessionDisplayId) {
         inserts.emplace_back();
         inserts.back().Format(kInsertRow, pair->SessionId, pair->DisplayId);
     }
     const RewriteTexts texts = {kSaveTag, kDeleteAll, kDeleteError, kInsertError};
-    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts)) return 0;
+    RewriteSteps steps;
+    steps.afterDelete = [&] {
+        CKivoLog::PrintV(kSaveSizeLine, static_cast<int>(m_lstSessionDisplayId.size()), bInTransaction);
+    };
+    if (!RewriteTable(m_pDbSQLite, bInTransaction, texts, inserts, steps)) return 0;
     CKivoLog::Print(kSaveTag, L"End");
     return 1;
 }
@@ -73,6 +78,11 @@ int CUpdateSessionListDBStore::save(std::list<STSessionDisplayId*> lst)
         }
     }
     if (nulls) CKivoLog::Print(kReplaceTag, kNullElements, nulls);
+    // The pair is the table's key: held twice, it would fail every save.
+    using Held = std::unique_ptr<STSessionDisplayId>;
+    KeepLastOfEachKey(
+        copies, [](const Held& pair) { return std::make_pair(pair->SessionId, pair->DisplayId); },
+        [](const Held& pair) { CKivoLog::PrintV(kRepeatedPair, pair->SessionId, pair->DisplayId); });
     m_lstSessionDisplayId.swap(copies);
     return 1;
 }

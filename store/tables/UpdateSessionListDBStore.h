@@ -1,4 +1,4 @@
-// The (session id, display id) pairs, in insertion order, in table UpdateSessionlistId.
+// The (session id, display id) pairs, each once, in insertion order, in table UpdateSessionlistId.
 // The store owns its records and hands out its own pointers; a save rewrites the whole
 // table. No consistent flag; own transaction unless the caller holds one.
 #pragma once

@@ -148,11 +148,11 @@ int CUserBaseInfoDBStore::SaveToDisk(int bInTransaction)
 }
 
 // A failed delete has rolled the transaction back, so nothing after it could be
-// written: stop there and keep every pending change for the next save.
+// written: stop there and keep every pending change for the next save. Only a user
+// written again after its removal is still held; WritePending renews that one.
 bool CUserBaseInfoDBStore::DeleteRemoved()
 {
     for (ULONG uid : m_mapDeleteInfo) {
-        m_mapUserBaseInfo.erase(uid);
         CString sql;
         sql.Format(m_texts.deleteRemoved, uid);
         LONG rc = m_pDbSQLite->ExecInTransaction(sql);
@@ -169,6 +169,8 @@ bool CUserBaseInfoDBStore::WritePending()
     for (const auto& entry : m_mapModifyInfo) {
         const STUserBaseInfo& pending = entry.second;
         auto held = m_mapUserBaseInfo.try_emplace(pending.Uid).first;
+        // A removed user comes back as a new record, made from its pending entry alone.
+        if (m_mapDeleteInfo.count(pending.Uid) != 0) held->second = STUserBaseInfo();
         CopyAllButPartialFlag(pending, held->second);
         if (LacksName(pending)) CKivoLog::PrintV(m_texts.invalidAtSave, pending.Uid);
         if (!WriteRow(pending)) return false;

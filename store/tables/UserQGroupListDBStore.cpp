@@ -1,6 +1,7 @@
 #include "UserQGroupListDBStore.h"
 
 #include "KivoLog.h"
+#include "LastGiven.h"
 #include "TableLoad.h"
 #include "TableRewrite.h"
 #include "WideConv.h"
@@ -15,6 +16,7 @@ const wchar_t kDeleteAll[] = L"delete from UserQGroupId ";
 const wchar_t kDeleteError[] = L"delete from UserQGroupId error";
 const wchar_t kInsertRow[] = L"insert into UserQGroupId (UserQGroupId) values (%d)";
 const wchar_t kInsertError[] = L"insert into UserQGroupId error";
+const wchar_t kRepeatedId[] = L"CUserQGroupListDBStore::SetUserQGroupList, repeated id dropped: %d";
 
 }  // namespace
 
@@ -50,5 +52,7 @@ int CUserQGroupListDBStore::GetUserQGroupList(std::list<int>& lstIds) const
 int CUserQGroupListDBStore::SetUserQGroupList(const std::list<int>& lstIds)
 {
     m_lstQGroupId = lstIds;
+    // The id is the table's key: held twice, it would fail every save.
+    KeepLastOfEachKey(m_lstQGroupId, [](int id) { return id; }, [](int id) { CKivoLog::PrintV(kRepeatedId, id); });
     return 1;
 }

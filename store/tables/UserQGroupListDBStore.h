@@ -18,6 +18,6 @@ public:
     int SetUserQGroupList(const std::list<int>& lstIds);
 
 private:
-    std::list<int> m_lstQGroupId;  // repeated ids are kept; the save then fails on the key
+    std::list<int> m_lstQGroupId;  // each id once, at the place it was last given
     CDbSQLite* m_pDbSQLite;        // not owned
 };

@@ -28,8 +28,9 @@ typedef void (*KivoStoreLogCallback)(const KivoStoreLogRecord* record, void* con
 /* Sends every record to callback (with context); NULL makes the store silent again. */
 KIVOSTORE_API void KivoStore_SetLogCallback(KivoStoreLogCallback callback, void* context);
 
-/* Appends every record as one UTF-8 line to the file at path; NULL makes the store
- * silent again. 1 on success, 0 when the file cannot be opened (the previous sink stays). */
+/* Appends every record as one UTF-8 line to the file at path (created 0600: the lines
+ * may name the user's files); NULL makes the store silent again. 1 on success, 0 when the
+ * file cannot be opened (the previous sink stays). */
 KIVOSTORE_API int KivoStore_SetLogFile(const char* path);
 
 #ifdef __cplusplus

@@ -203,6 +203,7 @@ private:
     void AddIndex(const TableSchema& table);
     int LoadRows(bool (*selected)(const MaskRow&, unsigned int), unsigned int mask);
     bool WritePendingRows();
+    void SettlePendingRows(const CString& strNextPath);
 
     // Table stores, in creation order.
     // corporation

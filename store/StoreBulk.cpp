@@ -40,6 +40,20 @@ bool CStore::WritePendingRows()
     return written == 1;
 }
 
+// Rows owed to the previous file go there before a switch; what still cannot be written
+// is dropped rather than written into the next account's file. Rows owed before any path
+// was set wait for the first file.
+void CStore::SettlePendingRows(const CString& strNextPath)
+{
+    if (m_strDBPath.IsEmpty() || !m_pDbSQLite) return;
+    if (EnsureOpen() && WritePendingRows()) return;
+    if (m_pDbSQLite->IsOpenFile(strNextPath)) return;  // the same file by another name
+    m_pContactListDBStore->ForgetPending();
+    m_pStrangerContactListDBStore->ForgetPending();
+    m_pRecentContactorDBStore->DropPendingRows();
+    CKivoLog::PrintV(L"CStore::SetDBPath, rows that could not be written to %s are dropped", m_strDBPath.GetString());
+}
+
 int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
 {
     CKivoLog::Print(L"CStore::SaveToDisk", L"Begin and type = ", mask);

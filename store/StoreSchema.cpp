@@ -8,6 +8,7 @@ void CStore::SetDBPath(const CString& strPath)
 {
     CKivoLog::PrintV(L"CStore::SetDBPath strPath = %s, m_strDBPath = %s", strPath.GetString(),
                      m_strDBPath.GetString());
+    if (m_strDBPath.CompareNoCase(strPath) != 0) SettlePendingRows(strPath);
     if (m_strDBPath.CompareNoCase(strPath) != 0 || !CKivFileUtility::IsFileExist(strPath.Str(), nullptr)) {
         m_bTableCreated = FALSE;
         m_nTableCount = 0;

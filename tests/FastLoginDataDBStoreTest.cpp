@@ -32,17 +32,16 @@ TEST_F(FastLoginDataDBStoreTest, PlaceholderRowAndImmediateWritesBeforeTheFlag)
     EXPECT_EQ("78", Table()[0][1]);
 }
 
-// An update alone would find no row and still answer 1.
+// An update alone would find no row (never loaded, or removed) and still answer 1.
 TEST_F(FastLoginDataDBStoreTest, WriteNowWithoutTheRowWritesIt)
 {
-    PlainDb(DbPath()).Exec("delete from Fast_Login_Data");
-    EXPECT_EQ(1, m_store.SetFastLoginSessionId(L"s", true));
-    EXPECT_EQ((Rows{{"1", "0", "s"}}), Table());
-
     StoreOn neverLoaded(m_dir.File("fresh.db"));
     const unsigned time = 9;
     EXPECT_EQ(1, neverLoaded.SetLastLiveTime(&time, true));
     EXPECT_EQ((Rows{{"1", "9", ""}}), PlainDb(m_dir.File("fresh.db")).Rows("select * from Fast_Login_Data"));
+    PlainDb(m_dir.File("fresh.db")).Exec("delete from Fast_Login_Data");
+    EXPECT_EQ(1, neverLoaded.SetFastLoginSessionId(L"s", true));
+    EXPECT_EQ((Rows{{"1", "0", "s"}}), PlainDb(m_dir.File("fresh.db")).Rows("select * from Fast_Login_Data"));
 }
 
 // The immediate update writes %u, the masked save %d; both read back as written.

@@ -10,6 +10,15 @@ namespace {
 using StoreBulkTest = CStoreTest;
 using ImmediateWriteTest = CStoreTest;
 
+// Each item's text followed by a blank.
+template <typename Items, typename Text>
+std::string Join(const Items& items, Text text)
+{
+    std::string joined;
+    for (const auto& item : items) joined += text(item) + " ";
+    return joined;
+}
+
 // What every store holds, as the sample families report it through IStore alone.
 std::string Held(IStore& store)
 {
@@ -89,9 +98,7 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
          [](CStore& s) {
              std::list<int> ids;
              s.GetUserQGroupList(ids);
-             std::string text;
-             for (int id : ids) text += std::to_string(id) + " ";
-             return text;
+             return Join(ids, [](int id) { return std::to_string(id); });
          },
          "4 3 "},
         {"display ids", 0x40000,
@@ -102,9 +109,7 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
          [](CStore& s) {
              std::list<STSessionDisplayId*> pairs;
              s.GetUpdateSessionList(pairs);
-             std::string text;
-             for (const STSessionDisplayId* p : pairs) text += std::to_string(p->DisplayId) + " ";
-             return text;
+             return Join(pairs, [](const STSessionDisplayId* p) { return std::to_string(p->DisplayId); });
          },
          "30 20 "},
         {"contacts sharing a uid", 0x400000,
@@ -120,9 +125,7 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
          [](CStore& s) {
              std::map<ULONG, STContactInfo> contacts;
              s.GetContactList(contacts, false);
-             std::string text;
-             for (const auto& [uid, c] : contacts) text += std::to_string(uid) + ToUtf8(c.name) + " ";
-             return text;
+             return Join(contacts, [](const auto& c) { return std::to_string(c.first) + ToUtf8(c.second.name); });
          },
          "5last "},
         {"shared files of two groups naming one row", 0x100,
@@ -138,9 +141,7 @@ TEST_F(StoreBulkTest, RepeatedKeysKeepTheLastGivenAndNeverFailASave)
          [](CStore& s) {
              std::list<STQGroupShareFile*> files;
              for (unsigned group : {8u, 9u}) s.GetQGroupShareFiles(group, files);
-             std::string text;
-             for (const STQGroupShareFile* f : files) text += ToUtf8(f->FileName) + " ";
-             return text;
+             return Join(files, [](const STQGroupShareFile* f) { return ToUtf8(f->FileName); });
          },
          "last "},
     };
@@ -209,6 +210,23 @@ TEST_F(ImmediateWriteTest, FailedImmediateWritesSurviveALoadAndLandWithTheNextSa
         slot39 = !slot39;
         PlainDb(DbPath()).Exec("delete from ContactListInfo; delete from StrangerContactListInfo; delete from RecentContact");
     }
+}
+
+// A row owed to one account's file that cannot go there is dropped at the switch, never
+// written into, nor loaded from, the next account's file.
+TEST_F(ImmediateWriteTest, RowsOwedToOneFileNeverReachTheNext)
+{
+    STContactInfo contact;
+    contact.uid = 8;
+    CreateSchema(DbPath());
+    PlainDb(DbPath()).Refuse("insert on ContactListInfo");
+    m_store.AddContact(contact, false);
+    const std::string next = m_dir.File("next.db");
+    m_store.SetDBPath(CString(FromUtf8(next)));
+    ASSERT_EQ(m_store.LoadFromDisk(), 1);
+    EXPECT_EQ(m_store.IsContactExist(8, false), 0);
+    EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);
+    EXPECT_EQ(PlainDb(next).Count("ContactListInfo"), 0);
 }
 
 TEST_F(StoreBulkTest, ResetEmptiesEveryStoreAndKeepsThePath)

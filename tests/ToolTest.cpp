@@ -131,3 +131,56 @@ TEST(Tool, RefusesWhatItCannotUse)
     }
     EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"notes.txt", "null.db", "pipe.db"}));
 }
+
+// One store loaded and shown, a few records of it, columns aligned by the width a terminal
+// gives CJK text; progress and notes go to stderr only.
+TEST(Tool, DumpShowsOneStoreUpToALimitAlignedByDisplayWidth)
+{
+    TempDir dir;
+    const std::string file = dir.File("demo.db");
+    ASSERT_EQ(Tool("demo " + file + " --users 300").exitCode, 0);
+    const std::string out = dir.File("dump.txt");
+    ASSERT_EQ(RunCommand(std::string(KIVO_TOOL_PATH) + " dump " + file + " --store DeptInfo --limit 8 >" + out).exitCode, 0);
+    CommandRun layout = RunCommand("python3 -c '\n"
+                                   "import sys, unicodedata\n"
+                                   "w = lambda t: sum(2 if unicodedata.east_asian_width(c) in \"WF\" else 1 for c in t)\n"
+                                   "lines = open(sys.argv[1], encoding=\"utf-8\").read().split(\"\\n\")\n"
+                                   "assert lines[0] == \"DeptInfo\" and lines[10] == \"  ... 8 more\", lines\n"
+                                   "assert any(\"\\u7814\\u53d1\" in l for l in lines[2:10]), lines\n"
+                                   "col = w(lines[1][:lines[1].index(\"PDid\")])  # where the column after Name starts\n"
+                                   "at = [[k for k in range(len(l)) if w(l[:k]) == col] for l in lines[2:10]]\n"
+                                   "assert all(k and l[k[0]].isdigit() and l[k[0] - 1] == \" \" for l, k in zip(lines[2:10], at)), lines\n"
+                                   "print(lines[-2])\n"
+                                   "' " + out + " 2>&1");
+    EXPECT_EQ(layout.exitCode, 0) << layout.out;
+    EXPECT_EQ(layout.out, "  DeptInfo                   16\n");  // the only store, counted whole
+}
+
+// check --json lists every problem integrity_check finds (more than its default hundred);
+// --upgrade says that it switched a rollback-journal file to WAL.
+TEST(Tool, CheckListsEveryProblemAndSaysWhenItSwitchesTheJournal)
+{
+    TempDir dir;
+    const std::string file = dir.File("broken.db");
+    {
+        PlainDb db(file);
+        db.Exec("create table t1(a); create index i1 on t1(a); create table t2(b); create index i2 on t2(b)");
+        db.Exec("with recursive n(k) as (select 1 union all select k + 1 from n where k < 60) "
+                "insert into t1 select k from n");
+        db.Exec("insert into t2 select a + 1000 from t1");
+        const std::string root1 = db.Value("select rootpage from sqlite_master where name='i1'");
+        const std::string root2 = db.Value("select rootpage from sqlite_master where name='i2'");
+        db.Exec("PRAGMA writable_schema=ON");
+        db.Exec("update sqlite_master set rootpage=" + root2 + " where name='i1'");
+        db.Exec("update sqlite_master set rootpage=" + root1 + " where name='i2'");
+    }
+    CommandRun check = RunCommand(std::string(KIVO_TOOL_PATH) + " check " + file +
+                                  " --json | python3 -c 'import json, sys; print(len(json.load(sys.stdin)[\"integrity\"][\"problems\"]))'");
+    EXPECT_EQ(check.out, "120\n");  // each index misses its table's 60 rows
+
+    const std::string old = dir.File("old.db");
+    PlainDb(old).Exec("create table CorpUC (CorpUC int)");
+    CommandRun upgrade = Tool("check " + old + " --upgrade");
+    EXPECT_EQ(upgrade.exitCode, 0) << upgrade.out;
+    EXPECT_TRUE(Has(upgrade, "\njournal mode: rollback -> wal (the store's open switched it)\n")) << upgrade.out;
+}

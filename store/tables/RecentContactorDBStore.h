@@ -21,6 +21,7 @@ public:
     void ForgetPending();
     // Writes the pending rows: 1 once none is left.
     int WritePendingRows();
+    void DropPendingRows() { m_mapPendingRow.clear(); }
 
     void GetRecentContactors(std::list<STRecentContactor>& lstRecent) const;
     void UpdateRecentContactor(int recentId, int type, int time);

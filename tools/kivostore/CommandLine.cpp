@@ -44,3 +44,10 @@ int ParseCommandLine(const std::vector<std::string>& args, const CommandSyntax& 
     line.file = files[0];
     return -1;
 }
+
+bool ParseCount(const std::string& text, size_t& count)
+{
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    count = static_cast<size_t>(std::stoull(text));
+    return true;
+}

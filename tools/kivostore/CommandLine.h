@@ -26,3 +26,6 @@ int ParseCommandLine(const std::vector<std::string>& args, const CommandSyntax& 
 
 // Prints "kivostore: message" and the usage to stderr; returns 2.
 int UsageError(const char* usage, const std::string& message);
+
+// A whole number written in decimal digits only (no sign, no blanks); false otherwise.
+bool ParseCount(const std::string& text, size_t& count);

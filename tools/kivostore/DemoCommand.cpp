@@ -61,9 +61,9 @@ double TimeMs(const std::function<void()>& step)
 // N from "--users N": a whole number in range, else -1.
 int ParseUsers(const std::string& text)
 {
-    if (text.empty() || text.size() > 7 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
-    const int users = std::stoi(text);
-    return users >= 1 && users <= kMostUsers ? users : -1;
+    size_t users = 0;
+    if (!ParseCount(text, users)) return -1;
+    return users >= 1 && users <= static_cast<size_t>(kMostUsers) ? static_cast<int>(users) : -1;
 }
 
 }  // namespace

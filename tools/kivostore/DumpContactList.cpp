@@ -11,6 +11,7 @@ void Contacts(const DumpSource& source, DumpWriter& out, bool stranger)
     std::map<ULONG, STContactInfo> contacts;
     source.store.GetContactList(contacts, stranger);
     for (const auto& [uid, contact] : contacts) {
+        if (out.Skip()) continue;
         std::wstring text;
         CContactListDBStore::ContactInfoToJsonString(contact, text);
         Record info = Record::parse(Narrow(text), nullptr, false);

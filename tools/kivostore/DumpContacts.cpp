@@ -11,7 +11,9 @@ void ListDump(const DumpSource& source, DumpWriter& out)
 {
     std::list<Item> items;
     (source.store.*get)(items);
-    for (const Item& item : items) write(out, item);
+    for (const Item& item : items) {
+        if (!out.Skip()) write(out, item);
+    }
 }
 
 using GroupPtr = boost::shared_ptr<STGroup>;

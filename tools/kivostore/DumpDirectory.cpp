@@ -37,6 +37,7 @@ void Departments(const DumpSource& source, DumpWriter& out)
     std::list<boost::shared_ptr<STDeptInfo>> depts;
     source.store.LoadDeptInfo(0, depts);
     for (const auto& d : depts) {
+        if (out.Skip()) continue;
         out.Add({{"Cid", d->Cid}, {"Did", d->Did}, {"Name", Narrow(d->Name)}, {"PDid", d->PDid}, {"UC", d->UC},
                  {"FirstChild", d->FirstChild}, {"NextSibling", d->NextSibling}, {"Desp", Narrow(d->Desp)},
                  {"Fax", Narrow(d->Fax)}, {"HideDeptList", Narrow(d->HideDeptList)}, {"Addr", Narrow(d->Addr)},
@@ -49,6 +50,7 @@ void Departments(const DumpSource& source, DumpWriter& out)
 void Members(DumpWriter& out, const STDeptUserInfo& members)
 {
     for (const auto& [uid, next] : members.mapUser) {
+        if (out.Skip()) continue;
         out.Add({{"Did", members.Did}, {"Uid", uid}, {"NextSiblingUid", next}});
     }
 }
@@ -71,9 +73,14 @@ void DepartmentMembersEx(const DumpSource& source, DumpWriter& out)
     }
 }
 
-void Users(DumpWriter& out, const std::list<STUserBaseInfo>& users)
+// One user at a time, looked up by the ids of the table: the first lines show before a
+// million records would have been copied out.
+template <int (IStore::*get)(ULONG, STUserBaseInfo&)>
+void Users(const DumpSource& source, DumpWriter& out, const wchar_t* ids)
 {
-    for (const STUserBaseInfo& u : users) {
+    for (ULONG uid : source.Ids(ids)) {
+        STUserBaseInfo u;
+        if (!(source.store.*get)(uid, u) || out.Skip()) continue;
         out.Add({{"Uid", u.Uid}, {"Cid", u.Cid}, {"CorpAccount", Narrow(u.CorpAccount)},
                  {"Account", Narrow(u.Account)}, {"Name", Narrow(u.Name)}, {"Gender", u.Gender},
                  {"PartialFlag", u.PartialFlag}, {"ExistFlag", u.ExistFlag}, {"PositionEx", Narrow(u.PositionEx)},
@@ -81,20 +88,6 @@ void Users(DumpWriter& out, const std::list<STUserBaseInfo>& users)
     }
 }
 
-// IStore has no getter of the first user table; CStore's own slot has.
-void UserTable(const DumpSource& source, DumpWriter& out)
-{
-    std::list<STUserBaseInfo> users;
-    static_cast<CStore&>(source.store).GetAllUserBaseInfo(users);
-    Users(out, users);
-}
-
-void UserTableEx(const DumpSource& source, DumpWriter& out)
-{
-    std::list<STUserBaseInfo> users;
-    source.store.GetAllUserBaseInfoEx(users);
-    Users(out, users);
-}
 
 }  // namespace
 
@@ -106,8 +99,12 @@ const std::vector<DumpStore>& DirectoryDumps()
         {L"DeptInfo", Departments},
         {L"DeptUserInfo", DepartmentMembers},
         {L"DeptUserInfoEx", DepartmentMembersEx},
-        {L"UserBaseInfo", UserTable},
-        {L"UserBaseInfoEx", UserTableEx},
+        {L"UserBaseInfo",
+         [](const DumpSource& s, DumpWriter& out) { Users<&IStore::GetUserBaseInfo>(s, out, L"select Uid from UserBaseInfo"); }},
+        {L"UserBaseInfoEx",
+         [](const DumpSource& s, DumpWriter& out) {
+             Users<&IStore::GetUserBaseInfoEx>(s, out, L"select Uid from UserBaseInfoEx");
+         }},
     };
     return stores;
 }

@@ -12,6 +12,7 @@ void Sessions(const DumpSource& source, DumpWriter& out)
     std::list<STSessionInfo> sessions;
     source.store.LoadSessionList(sessions);
     for (const STSessionInfo& s : sessions) {
+        if (out.Skip()) continue;
         out.Add({{"SessionId", s.SessionId}, {"RoomId", s.RoomId}, {"Title", Narrow(s.Title)}, {"Cid", s.Cid},
                  {"Uid", s.Uid}, {"CreateSource", s.CreateSource}, {"Transfer", Narrow(s.Transfer)}});
     }
@@ -42,6 +43,7 @@ void SharedFiles(const DumpSource& source, DumpWriter& out)
         std::list<STQGroupShareFile*> files;  // owned by the store
         source.store.GetQGroupShareFiles(group, files);
         for (const STQGroupShareFile* f : files) {
+            if (out.Skip()) continue;
             out.Add({{"QGroupId", f->QGroupId}, {"Cid", f->Cid}, {"Uid", f->Uid}, {"FileName", Narrow(f->FileName)},
                      {"FileSize", f->FileSize}, {"FileAddTime", f->FileAddTime}, {"FileStoreFlag", f->FileStoreFlag},
                      {"FileMD5Id", Narrow(f->FileMD5Id)}, {"ClientFileId", f->ClientFileId},

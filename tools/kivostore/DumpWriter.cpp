@@ -1,34 +1,48 @@
 #include "DumpWriter.h"
 
+#include <wchar.h>
+
 #include <algorithm>
+
+#include "Utf8.h"
 
 namespace {
 
-const size_t kCellWidth = 48;    // in columns, longer values are cut, with "..." at the end
-const size_t kLineWidth = 160;   // wider records are printed whole, one member per line
+const size_t kCellWidth = 48;     // in columns, longer values are cut, with "..." at the end
+const size_t kLineWidth = 160;    // wider records are printed whole, one member per line
+const size_t kLayoutRows = 1000;  // the rows the column widths are taken from
 
 std::string Dump(const Record& value)
 {
     return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-// Code points, the closest cheap measure of the width a terminal gives a text.
+// The columns a terminal gives a character: two for most CJK and emoji, none for a
+// combining mark; one where the locale does not know.
+size_t CharWidth(wchar_t ch)
+{
+    const int width = wcwidth(ch);
+    return width < 0 ? 1 : static_cast<size_t>(width);
+}
+
 size_t Width(const std::string& text)
 {
-    return static_cast<size_t>(std::count_if(text.begin(), text.end(), [](char ch) { return (ch & 0xC0) != 0x80; }));
+    size_t width = 0;
+    for (wchar_t ch : FromUtf8(text)) width += CharWidth(ch);
+    return width;
 }
 
 std::string Cut(const std::string& text, size_t width)
 {
     if (Width(text) <= width) return text;
-    size_t kept = 0;
-    size_t end = 0;
-    while (end < text.size() && kept < width - 3) {
-        ++end;
-        while (end < text.size() && (text[end] & 0xC0) == 0x80) ++end;
-        ++kept;
+    std::wstring kept;
+    size_t used = 0;
+    for (wchar_t ch : FromUtf8(text)) {
+        if (used + CharWidth(ch) > width - 3) break;
+        used += CharWidth(ch);
+        kept += ch;
     }
-    return text.substr(0, end) + "...";
+    return ToUtf8(kept) + "...";
 }
 
 // A value: texts as they are, control characters escaped so a record keeps its lines.
@@ -70,78 +84,105 @@ void TrimRight(std::string& line)
 
 std::string Pad(const std::string& text, size_t width)
 {
-    return text + std::string(width > Width(text) ? width - Width(text) : 0, ' ');
+    const size_t used = Width(text);
+    return text + std::string(width > used ? width - used : 0, ' ');
 }
 
 }  // namespace
 
-void DumpWriter::BeginStore(const std::string& store)
+void DumpWriter::BeginStore(const std::string& store, Progress* progress)
 {
     m_store = store;
+    m_progress = progress;
     m_count = 0;
+    m_printed = 0;
     m_rows.clear();
+    m_laidOut = false;
+    m_names.clear();
+    m_widths.clear();
+    if (!m_json) std::fprintf(m_out, "%s\n", m_store.c_str());
 }
 
 void DumpWriter::Add(const Record& record)
 {
     ++m_count;
-    if (!m_json) {
+    if (m_progress) m_progress->Add();
+    if (m_count > m_limit) return;
+    if (m_json) {
+        Record line = {{"store", m_store}};
+        for (const auto& member : record.items()) line[member.key()] = member.value();
+        std::fprintf(m_out, "%s\n", Dump(line).c_str());
+    } else if (m_laidOut) {
+        PrintRow(record);
+    } else {
         m_rows.push_back(record);
-        return;
+        if (m_rows.size() == std::min(kLayoutRows, m_limit)) Layout();
     }
-    Record line = {{"store", m_store}};
-    for (const auto& member : record.items()) line[member.key()] = member.value();
-    std::fprintf(m_out, "%s\n", Dump(line).c_str());
+}
+
+bool DumpWriter::Skip()
+{
+    if (m_count < m_limit) return false;
+    ++m_count;
+    if (m_progress) m_progress->Add();
+    return true;
 }
 
 void DumpWriter::EndStore()
 {
     m_counts.emplace_back(m_store, m_count);
-    if (!m_json) PrintTable();
-    m_rows.clear();
-}
-
-void DumpWriter::PrintTable() const
-{
-    std::fprintf(m_out, "%s\n", m_store.c_str());
-    if (m_rows.empty()) {
+    if (m_json) return;
+    if (m_count == 0) {
         std::fprintf(m_out, "  (none)\n\n");
         return;
     }
-    std::vector<std::string> names;
-    for (const auto& member : m_rows.front().items()) names.push_back(member.key());
+    if (!m_laidOut) Layout();
+    if (m_count > m_limit) std::fprintf(m_out, "  ... %zu more\n", m_count - m_limit);
+    std::fprintf(m_out, "\n");
+}
+
+// Widths from the rows held so far; a later, wider cell is printed whole and shifts its line.
+void DumpWriter::Layout()
+{
+    m_laidOut = true;
+    for (const auto& member : m_rows.front().items()) m_names.push_back(member.key());
     std::vector<size_t> widths;
-    for (const std::string& name : names) widths.push_back(Width(name));
+    for (const std::string& name : m_names) widths.push_back(Width(name));
     for (const Record& row : m_rows) {
-        for (size_t c = 0; c < names.size(); ++c) widths[c] = std::max(widths[c], Width(Cell(row, names[c])));
+        for (size_t c = 0; c < m_names.size(); ++c) widths[c] = std::max(widths[c], Width(Cell(row, m_names[c])));
     }
     size_t total = 0;
     for (size_t width : widths) total += width + 2;
-
     if (total <= kLineWidth) {
+        m_widths = widths;
         std::string header;
-        for (size_t c = 0; c < names.size(); ++c) header += "  " + Pad(names[c], widths[c]);
+        for (size_t c = 0; c < m_names.size(); ++c) header += "  " + Pad(m_names[c], m_widths[c]);
         TrimRight(header);
         std::fprintf(m_out, "%s\n", header.c_str());
-        for (const Record& row : m_rows) {
-            std::string line;
-            for (size_t c = 0; c < names.size(); ++c) line += "  " + Pad(Cell(row, names[c]), widths[c]);
-            TrimRight(line);
-            std::fprintf(m_out, "%s\n", line.c_str());
-        }
-    } else {
-        size_t nameWidth = 0;
-        for (const std::string& name : names) nameWidth = std::max(nameWidth, Width(name));
-        for (size_t r = 0; r < m_rows.size(); ++r) {
-            std::fprintf(m_out, "  #%zu\n", r + 1);
-            for (const std::string& name : names) {
-                std::string line = "    " + Pad(name, nameWidth) + "  " + Member(m_rows[r], name);
-                TrimRight(line);
-                std::fprintf(m_out, "%s\n", line.c_str());
-            }
-        }
     }
-    std::fprintf(m_out, "\n");
+    for (const Record& row : m_rows) PrintRow(row);
+    m_rows.clear();
+    std::fflush(m_out);  // the first rows show at once, also through a pipe
+}
+
+void DumpWriter::PrintRow(const Record& row)
+{
+    ++m_printed;
+    if (!m_widths.empty()) {
+        std::string line;
+        for (size_t c = 0; c < m_names.size(); ++c) line += "  " + Pad(Cell(row, m_names[c]), m_widths[c]);
+        TrimRight(line);
+        std::fprintf(m_out, "%s\n", line.c_str());
+        return;
+    }
+    size_t nameWidth = 0;
+    for (const std::string& name : m_names) nameWidth = std::max(nameWidth, Width(name));
+    std::fprintf(m_out, "  #%zu\n", m_printed);
+    for (const std::string& name : m_names) {
+        std::string line = "    " + Pad(name, nameWidth) + "  " + Member(row, name);
+        TrimRight(line);
+        std::fprintf(m_out, "%s\n", line.c_str());
+    }
 }
 
 void DumpWriter::PrintCounts()

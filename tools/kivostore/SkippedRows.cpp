@@ -159,10 +159,20 @@ SkippedRows ContactRows(CDbSQLite& db, const char* table)
 
 }  // namespace
 
-std::vector<SkippedRows> FindSkippedRows(CDbSQLite& db)
+size_t SkippedRowsTables()
 {
+    return KeyRules().size() + 2;
+}
+
+std::vector<SkippedRows> FindSkippedRows(CDbSQLite& db, Progress* progress, const std::set<std::string>& only)
+{
+    const auto wanted = [&](const char* table) {
+        if (progress) progress->Add();
+        return only.empty() || only.count(table) != 0;
+    };
     std::vector<SkippedRows> all;
     for (const KeyRule& rule : KeyRules()) {
+        if (!wanted(rule.table)) continue;
         CDbSQLite::ResultTable rows;
         if (db.SelectStatement(rule.select.c_str(), rows) != 0) continue;
         SkippedRows found = ApplyKeyRule(rule, rows);
@@ -170,6 +180,7 @@ std::vector<SkippedRows> FindSkippedRows(CDbSQLite& db)
         if (found.rows > 0) all.push_back(found);
     }
     for (const char* table : {"ContactListInfo", "StrangerContactListInfo"}) {
+        if (!wanted(table)) continue;
         SkippedRows found = ContactRows(db, table);
         if (found.rows > 0) all.push_back(found);
     }

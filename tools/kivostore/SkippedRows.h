@@ -3,10 +3,12 @@
 // beside the one value read, and recent contacts beyond those a load keeps.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "DbSQLite.h"
+#include "Progress.h"
 
 struct SkippedRows {
     std::string table;
@@ -14,5 +16,10 @@ struct SkippedRows {
     std::vector<std::string> details;  // a few examples, then how many more
 };
 
-// One entry per table that has such rows; tables the file lacks are passed over.
-std::vector<SkippedRows> FindSkippedRows(CDbSQLite& db);
+// One entry per table that has such rows; tables the file lacks are passed over. only,
+// when not empty, names the tables to look at; progress (may be null) counts the tables.
+// How many tables FindSkippedRows looks at, for its progress.
+size_t SkippedRowsTables();
+
+std::vector<SkippedRows> FindSkippedRows(CDbSQLite& db, Progress* progress = nullptr,
+                                         const std::set<std::string>& only = {});

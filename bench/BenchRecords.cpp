@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 #include <nlohmann/json.hpp>
@@ -115,7 +116,7 @@ Records MakeEach(unsigned first, unsigned last, Make make)
 }
 
 // The store writes a fresh file and closes it again.
-void WriteThroughStore(const std::string& path, unsigned int mask, void (*fill)(IStore&))
+void WriteThroughStore(const std::string& path, unsigned int mask, const std::function<void(IStore&)>& fill)
 {
     CStore store;
     IStore& api = store;
@@ -339,10 +340,20 @@ void CheckJsonMatchesStore()
 
 }  // namespace
 
-const std::list<STUserBaseInfo>& SampleUsers()
+STUserBaseInfo SampleUser(int index)
 {
-    static const auto users = MakeEach<std::list<STUserBaseInfo>>(0, kUserRows - 1, MakeUser);
-    return users;
+    return MakeUser(static_cast<unsigned>(index));
+}
+
+const std::list<STUserBaseInfo>& SampleUsers(int count)
+{
+    // The larger samples are made only by the cases that use them.
+    static std::map<int, std::list<STUserBaseInfo>> made;
+    auto found = made.find(count);
+    if (found == made.end()) {
+        found = made.emplace(count, MakeEach<std::list<STUserBaseInfo>>(0, count - 1, MakeUser)).first;
+    }
+    return found->second;
 }
 
 const std::vector<STDeptInfo>& SampleDepartments()
@@ -372,17 +383,20 @@ const std::map<ULONG, STContactInfo>& SampleContacts()
     return contacts;
 }
 
-const std::string& UserFile()
+void FillUsers(IStore& store, int count)
 {
-    static const std::string path = [] {
-        std::string made = FilesDir().FreshFile("users.db");
-        WriteThroughStore(made, kUserMask, [](IStore& store) {
-            store.ModifyUserBaseInfo(SampleUsers());
-            store.ModifyUserBaseInfoEx(SampleUsers());
-        });
-        return made;
-    }();
-    return path;
+    store.ModifyUserBaseInfo(SampleUsers(count));
+    store.ModifyUserBaseInfoEx(SampleUsers(count));
+}
+
+const std::string& UserFile(int count)
+{
+    static std::map<int, std::string> made;
+    auto found = made.find(count);
+    if (found != made.end()) return found->second;
+    std::string path = FilesDir().FreshFile("users" + std::to_string(count) + ".db");
+    WriteThroughStore(path, kUserMask, [count](IStore& store) { FillUsers(store, count); });
+    return made.emplace(count, path).first->second;
 }
 
 const std::string& DirectoryFile()
@@ -410,17 +424,31 @@ const std::string& ContactFile()
     return path;
 }
 
-void RawSaveUsers(sqlite3* db)
+void RawSaveUser(sqlite3* db, const STUserBaseInfo& user)
 {
     RawStatement replace(db,
                          "replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
                          "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
-    for (const STUserBaseInfo& user : SampleUsers()) WriteUser(replace, user);
+    WriteUser(replace, user);
+    RawStatement remove(db, "delete from UserBaseInfoEx where Uid=? ");
+    remove.Int(1, Signed(user.Uid)).Run();
+    RawStatement insert(db,
+                        "insert into UserBaseInfoEx (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
+                        "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
+    WriteUser(insert, user);
+}
+
+void RawSaveUsers(sqlite3* db, int count)
+{
+    RawStatement replace(db,
+                         "replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
+                         "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
+    for (const STUserBaseInfo& user : SampleUsers(count)) WriteUser(replace, user);
     RawStatement remove(db, "delete from UserBaseInfoEx where Uid=? ");
     RawStatement insert(db,
                         "insert into UserBaseInfoEx (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
                         "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
-    for (const STUserBaseInfo& user : SampleUsers()) {
+    for (const STUserBaseInfo& user : SampleUsers(count)) {
         remove.Int(1, Signed(user.Uid)).Run();
         WriteUser(insert, user);
     }

@@ -10,10 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ContactInfo.h"
 #include "DeptInfo.h"
 #include "DeptUserInfo.h"
 #include "UserBaseInfo.h"
+
+class IStore;
 
 namespace bench {
 
@@ -27,20 +30,25 @@ const unsigned int kDirectoryMask = 0x1 | 0x2;
 const unsigned int kContactMask = 0x400000;
 
 // In ascending id order, the order the store's maps write them in.
-const std::list<STUserBaseInfo>& SampleUsers();
+const std::list<STUserBaseInfo>& SampleUsers(int count = kUserRows);
+STUserBaseInfo SampleUser(int index);  // the index-th of every sample
 const std::vector<STDeptInfo>& SampleDepartments();
 const std::vector<STDeptInfo>& ManyDepartments();
 const std::vector<STDeptUserInfo>& SampleMembers();
 const std::map<ULONG, STContactInfo>& SampleContacts();
 
+// Hands the store the first count sample users, in both user stores.
+void FillUsers(IStore& store, int count);
+
 // Files written once per run through the store, read by both sides of the load cases.
-const std::string& UserFile();
+const std::string& UserFile(int count = kUserRows);
 const std::string& DirectoryFile();
 const std::string& ContactFile();
 
 // Raw saves of the whole sample inside the caller's transaction: the store's statements,
 // with the values and types its texts bind.
-void RawSaveUsers(sqlite3* db);
+void RawSaveUsers(sqlite3* db, int count);
+void RawSaveUser(sqlite3* db, const STUserBaseInfo& user);  // prepares its statements each time
 void RawSaveDirectory(sqlite3* db);
 void RawSaveDepartments(sqlite3* db, const std::vector<STDeptInfo>& departments);
 void RawSaveContacts(sqlite3* db);

@@ -21,8 +21,9 @@ namespace bench {
 
 // The raw side opens, runs one transaction and closes: what SaveToDisk(mask, TRUE) does
 // around its statements.
-inline void PairedSave(benchmark::State& state, unsigned int mask, void (*fill)(IStore&),
-                       std::initializer_list<const wchar_t*> tables, void (*write)(sqlite3*), int64_t rows)
+inline void PairedSave(benchmark::State& state, unsigned int mask, const std::function<void(IStore&)>& fill,
+                       std::initializer_list<const wchar_t*> tables, const std::function<void(sqlite3*)>& write,
+                       int64_t rows)
 {
     BenchDir dir;
     CStore store;
@@ -63,9 +64,9 @@ inline void PairedSave(benchmark::State& state, unsigned int mask, void (*fill)(
 // single-row commit on a raw connection kept open, the same pragmas on both sides. The
 // syncs each side makes per call are counted through a VFS shim and reported as counters
 // side_syncs and raw_syncs. change(store, k) and writeOne(db, k) change the same record.
-inline void PairedSaveOne(benchmark::State& state, unsigned int mask, void (*fill)(IStore&),
+inline void PairedSaveOne(benchmark::State& state, unsigned int mask, const std::function<void(IStore&)>& fill,
                           void (*change)(IStore&, int), std::initializer_list<const wchar_t*> tables,
-                          void (*writeAll)(sqlite3*), void (*writeOne)(sqlite3*, int))
+                          const std::function<void(sqlite3*)>& writeAll, void (*writeOne)(sqlite3*, int))
 {
     FaultVfs counter;  // never armed: it only counts
     BenchDir dir;

@@ -72,11 +72,6 @@ std::wstring ErrnoText(int error)
 
 }  // namespace
 
-size_t CDbSQLite::Row::GetColumnCount() const
-{
-    return static_cast<size_t>(sqlite3_column_count(m_stmt));
-}
-
 // NULL is the empty text; an integer is written here, in the decimal SQLite's own text of
 // it holds, without SQLite converting the cell.
 std::wstring CDbSQLite::Row::GetText(size_t column) const
@@ -378,10 +373,11 @@ LONG CDbSQLite::StepRows(sqlite3_stmt* stmt, ResultTable* table, const RowHandle
 {
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        if (onRow) (*onRow)(Row(stmt));
+        // Asked per row: a step may prepare the statement again for a changed schema.
+        const size_t columns = static_cast<size_t>(sqlite3_column_count(stmt));
+        const Row row(stmt, columns);
+        if (onRow) (*onRow)(row);
         if (!table) continue;
-        const Row row(stmt);
-        const size_t columns = row.GetColumnCount();
         ResultTable::Record& record = table->m_Records.emplace_back();
         record.reserve(columns);
         for (size_t c = 0; c < columns; ++c) record.emplace_back(row.GetText(c));
@@ -390,15 +386,21 @@ LONG CDbSQLite::StepRows(sqlite3_stmt* stmt, ResultTable* table, const RowHandle
     return SQLITE_DONE;
 }
 
-// Runs one statement; a failure inside a transaction rolls it back and marks it failed.
 LONG CDbSQLite::Run(const wchar_t* sql, ResultTable* table, const RowHandler* onRow, bool partOfTransaction)
+{
+    return Guarded(partOfTransaction,
+                   [&] { return Step(sql ? ToUtf8(sql, std::wcslen(sql)) : std::string(), table, onRow); });
+}
+
+// Runs one statement; a failure inside a transaction rolls it back and marks it failed.
+LONG CDbSQLite::Guarded(bool partOfTransaction, const std::function<LONG()>& step)
 {
     // The writes of a failed transaction must not run on their own. Reads, and statements
     // meant to stand alone (a row written at once), may: the failed work is rolled back.
     if (m_depth > 0 && m_failed && partOfTransaction) {
         return Fail(SQLITE_ABORT, L"transaction already rolled back after: " + m_firstFailure);
     }
-    LONG rc = Step(sql ? ToUtf8(sql, std::wcslen(sql)) : std::string(), table, onRow);
+    LONG rc = step();
     if (rc != SQLITE_DONE && m_depth > 0 && !m_failed) {
         m_failed = true;
         m_firstFailure = m_lastError;
@@ -431,6 +433,76 @@ LONG CDbSQLite::ExecInTransaction(const CString& sql)
 {
     LONG rc = Run(sql, nullptr, nullptr, true);
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+LONG CDbSQLite::ExecFormatted(const wchar_t* format, const std::vector<SqlArg>& args)
+{
+    const SqlFormat& plan = FormatOf(format);
+    if (!plan.Fits(args)) return Fail(SQLITE_MISUSE, L"the values do not fit the statement's format");
+    sqlite3_stmt* stmt = plan.IsBindable() && m_db ? BoundStatement(plan) : nullptr;
+    // SQLite judges the text itself, with its own message, when the shape cannot be prepared.
+    if (!stmt) return ExecInTransaction(CString(plan.Text(args)));
+    LONG rc = Guarded(true, [&] { return StepBound(stmt, plan, args); });
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+const SqlFormat& CDbSQLite::FormatOf(const wchar_t* format)
+{
+    const std::wstring_view text = format ? format : L"";
+    auto found = m_formats.find(text);
+    if (found != m_formats.end()) return found->second->format;
+    auto entry = std::make_unique<FormatEntry>(FormatEntry{std::wstring(text), SqlFormat(format)});
+    const std::wstring_view key = entry->text;
+    return m_formats.emplace(key, std::move(entry)).first->second->format;
+}
+
+// The statement of the format's shape, prepared once; null when SQLite does not take the
+// shape as one statement with one parameter per value.
+sqlite3_stmt* CDbSQLite::BoundStatement(const SqlFormat& plan)
+{
+    sqlite3_stmt* stmt = m_cache.Find(plan.Shape());
+    if (stmt) {
+        ++m_stats.reused;
+        return stmt;
+    }
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v3(m_db, plan.Shape().c_str(), static_cast<int>(plan.Shape().size()),
+                                SQLITE_PREPARE_PERSISTENT, &stmt, &tail);
+    if (rc != SQLITE_OK || !stmt || !OnlyWhitespaceOrSemicolons(tail) ||
+        sqlite3_bind_parameter_count(stmt) != static_cast<int>(plan.Kinds().size())) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    m_cache.Add(plan.Shape(), stmt);
+    ++m_stats.cached;
+    return stmt;
+}
+
+// Runs the statement with the values bound as the format's text would have held them.
+LONG CDbSQLite::StepBound(sqlite3_stmt* stmt, const SqlFormat& plan, const std::vector<SqlArg>& args)
+{
+    m_boundTexts.resize(args.size());
+    int rc = SQLITE_OK;
+    for (size_t k = 0; k < args.size() && rc == SQLITE_OK; ++k) {
+        const int index = static_cast<int>(k) + 1;
+        if (!args[k].IsText()) {
+            rc = sqlite3_bind_int64(stmt, index, plan.Integer(k, args[k]));
+            continue;
+        }
+        std::string& utf8 = m_boundTexts[k];
+        utf8 = ToUtf8(args[k].Text());
+        rc = utf8.size() > static_cast<size_t>(INT_MAX)
+                 ? SQLITE_TOOBIG
+                 : sqlite3_bind_text(stmt, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+    }
+    if (rc == SQLITE_OK) {
+        rc = StepRows(stmt, nullptr, nullptr);
+    } else {
+        Fail(rc, FromUtf8(std::string(sqlite3_errmsg(m_db))));
+    }
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    return rc;
 }
 
 void CDbSQLite::BeginTransaction()

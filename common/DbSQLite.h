@@ -6,11 +6,16 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "CString.h"
 #include "PlatformTypes.h"
+#include "SqlFormat.h"
 #include "SqlShape.h"
 #include "StatementCache.h"
 
@@ -69,8 +74,8 @@ public:
     // a ResultTable holds them, but straight from SQLite: no table is built.
     class Row {
     public:
-        explicit Row(sqlite3_stmt* stmt) : m_stmt(stmt) {}
-        size_t GetColumnCount() const;
+        Row(sqlite3_stmt* stmt, size_t columns) : m_stmt(stmt), m_columns(columns) {}
+        size_t GetColumnCount() const { return m_columns; }
         // The text ResultTable::GetValue gives for this cell (past the end: empty).
         std::wstring GetText(size_t column) const;
         bool IsEmpty(size_t column) const;
@@ -79,6 +84,7 @@ public:
 
     private:
         sqlite3_stmt* m_stmt;
+        size_t m_columns;  // asked of SQLite once per row, not once per cell
     };
     typedef std::function<void(const Row& row)> RowHandler;
     // The query of SelectStatement with each row handed to onRow as soon as it is read, so
@@ -88,6 +94,10 @@ public:
     LONG DirectStatement(const wchar_t* sql);                      // 101 or SQLite's code
     void BeginTransaction();
     LONG ExecInTransaction(const CString& sql);                    // 0 or SQLite's code
+    // ExecInTransaction of the text the format makes of args (see SqlFormat), where every
+    // quoted '%s' is escaped here. A format whose values can all be bound runs without its
+    // text being built: the rows and codes are those of the text.
+    LONG ExecFormatted(const wchar_t* format, const std::vector<SqlArg>& args);
     LONG CommitTransaction();                                      // 0 or SQLite's code
     const wchar_t* LastError();
 
@@ -114,6 +124,10 @@ private:
     LONG CheckFile(const std::string& file, bool create);
     LONG Connect(const std::string& name, int flags, const char* const* setup, size_t count);
     LONG Run(const wchar_t* sql, ResultTable* table, const RowHandler* onRow, bool partOfTransaction);
+    LONG Guarded(bool partOfTransaction, const std::function<LONG()>& step);
+    sqlite3_stmt* BoundStatement(const SqlFormat& plan);
+    LONG StepBound(sqlite3_stmt* stmt, const SqlFormat& plan, const std::vector<SqlArg>& args);
+    const SqlFormat& FormatOf(const wchar_t* format);
     LONG Step(const std::string& sql, ResultTable* table, const RowHandler* onRow = nullptr);
     LONG StepPlain(const std::string& sql, ResultTable* table, const RowHandler* onRow);
     LONG StepRows(sqlite3_stmt* stmt, ResultTable* table, const RowHandler* onRow);
@@ -136,4 +150,11 @@ private:
     sqlite3_stmt* m_begin = nullptr;   // BEGIN IMMEDIATE, kept prepared
     sqlite3_stmt* m_commit = nullptr;  // COMMIT, kept prepared
     StatementStats m_stats;
+    // Parsed formats by their text; each key points into its own entry's copy of the text.
+    struct FormatEntry {
+        std::wstring text;
+        SqlFormat format;
+    };
+    std::unordered_map<std::wstring_view, std::unique_ptr<FormatEntry>> m_formats;
+    std::vector<std::string> m_boundTexts;  // UTF-8 of the texts bound, until the reset
 };

@@ -1,9 +1,11 @@
 // The database wrapper against real files: open rules, one statement per call, and the
 // transaction rules that keep a half-done rewrite from ever being committed.
 #include <fstream>
+#include <iterator>
 
 #include "DbSQLite.h"
 #include "FaultVfs.h"
+#include "MiscFuncs.h"
 #include "TestDb.h"
 #include "Utf8.h"
 #include "WideConv.h"
@@ -112,4 +114,44 @@ TEST_F(DbSQLiteTest, TransactionsCommitWholeAtTheOutermostOrNotAtAll)
             EXPECT_TRUE(c.codes[i] == kFailed ? codes[i] != 0 : codes[i] == c.codes[i]) << "code " << i << ": " << codes[i];
         EXPECT_EQ(PlainDb(DbPath()).Rows("select a from T order by a"), c.rows);
     }
+}
+
+// A format whose values the wrapper binds must write exactly what its formatted text writes,
+// and one it cannot bind (a sign glued to %d, a quoted %% beside '%s') goes as its text.
+TEST_F(DbSQLiteTest, FormattedStatementsWriteWhatTheirTextsWrite)
+{
+    const wchar_t* const formats[] = {L"insert into R values (%d, '%s', %u)",
+                                      L"insert into R select %d,'%s',%u where 1 = 1",
+                                      L"insert into R values (-%d, '%s' || '%%', %u)"};
+    const ULONG numbers[] = {0, 7, 0xFFFFFFFF, 0x80000000, 3000000000u};
+    const std::wstring texts[] = {L"", L"O'Neil", L"a''b'", std::wstring(L"nul\0cut", 7), L"\U0001F600 \u4e2d",
+                                  std::wstring(1, static_cast<wchar_t>(0xD800))};
+    CDbSQLite byText;
+    ASSERT_EQ(byText.Open(CString(FromUtf8(m_dir.File("text.db"))), nullptr), 0);
+    for (CDbSQLite* db : {&m_db, &byText}) ASSERT_EQ(db->DirectStatement(L"create table R(a, b, c)"), 101);
+    for (const wchar_t* format : formats) {
+        for (size_t k = 0; k < std::size(numbers) * std::size(texts); ++k) {
+            const ULONG n = numbers[k % std::size(numbers)];
+            const std::wstring& text = texts[k % std::size(texts)];
+            CString sql;
+            sql.Format(format, n, CMiscFuncs::Convert2SqlParam(text).GetString(), n);
+            // "--1" starts a comment: such a text fails, and so must its format.
+            EXPECT_EQ(m_db.ExecFormatted(format, {n, text, n}), byText.ExecInTransaction(sql)) << ToUtf8(sql.Str());
+        }
+    }
+    const char* const query = "select a, typeof(a), hex(b), typeof(b), c, typeof(c) from R order by rowid";
+    const ::Rows bound = PlainDb(DbPath()).Rows(query);
+    const ::Rows written = PlainDb(m_dir.File("text.db")).Rows(query);
+    ASSERT_EQ(bound.size(), written.size());
+    for (size_t r = 0; r < bound.size(); ++r) EXPECT_EQ(bound[r], written[r]) << "row " << r;
+    EXPECT_EQ(PlainDb(DbPath()).Count("R"), 3 * 30 - 18);
+
+    // Inside a transaction a failed one rolls the whole back, as a failed text does.
+    PlainDb(DbPath()).Refuse("insert on R when new.a = 5");
+    m_db.BeginTransaction();
+    EXPECT_EQ(m_db.ExecFormatted(formats[0], {4, texts[0], 4}), 0);
+    EXPECT_EQ(m_db.ExecFormatted(formats[0], {5, texts[0], 5}), 19);
+    EXPECT_EQ(m_db.ExecFormatted(formats[0], {6, texts[0], 6}), 4);
+    EXPECT_NE(m_db.CommitTransaction(), 0);
+    EXPECT_EQ(PlainDb(DbPath()).Count("R"), 3 * 30 - 18);
 }

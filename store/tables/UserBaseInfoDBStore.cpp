@@ -68,11 +68,6 @@ bool LacksName(const STUserBaseInfo& info)
            (info.CorpAccount.empty() || info.Name.empty() || info.Account.empty());
 }
 
-CString Esc(const std::wstring& text)
-{
-    return CMiscFuncs::Convert2SqlParam(text);
-}
-
 STUserBaseInfo FromRow(const CDbSQLite::Row& row)
 {
     // A column an older file lacks keeps the field's default.
@@ -153,9 +148,7 @@ int CUserBaseInfoDBStore::SaveToDisk(int bInTransaction)
 bool CUserBaseInfoDBStore::DeleteRemoved()
 {
     for (ULONG uid : m_mapDeleteInfo) {
-        CString sql;
-        sql.Format(m_texts.deleteRemoved, uid);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+        LONG rc = m_pDbSQLite->ExecFormatted(m_texts.deleteRemoved, {uid});
         if (rc != 0) {
             CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.deleteRemovedError, rc);
             return false;
@@ -166,9 +159,14 @@ bool CUserBaseInfoDBStore::DeleteRemoved()
 
 bool CUserBaseInfoDBStore::WritePending()
 {
+    auto held = m_mapUserBaseInfo.end();
     for (const auto& entry : m_mapModifyInfo) {
         const STUserBaseInfo& pending = entry.second;
-        auto held = m_mapUserBaseInfo.try_emplace(pending.Uid).first;
+        // Both maps ascend: the held record is most often the one after the last.
+        auto next = held == m_mapUserBaseInfo.end() ? held : std::next(held);
+        held = next != m_mapUserBaseInfo.end() && next->first == pending.Uid
+                   ? next
+                   : m_mapUserBaseInfo.try_emplace(pending.Uid).first;
         // A removed user comes back as a new record, made from its pending entry alone.
         if (m_mapDeleteInfo.count(pending.Uid) != 0) held->second = STUserBaseInfo();
         CopyAllButPartialFlag(pending, held->second);
@@ -180,19 +178,16 @@ bool CUserBaseInfoDBStore::WritePending()
 
 bool CUserBaseInfoDBStore::WriteRow(const STUserBaseInfo& u)
 {
-    CString sql;
     if (m_texts.deleteBeforeWrite) {
-        sql.Format(m_texts.deleteBeforeWrite, u.Uid);
-        LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+        LONG rc = m_pDbSQLite->ExecFormatted(m_texts.deleteBeforeWrite, {u.Uid});
         if (rc != 0) {
             CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.deleteBeforeWriteError, rc);
             return false;
         }
     }
-    sql.Format(m_texts.writeRow, u.Uid, u.Cid, Esc(u.CorpAccount).GetString(), Esc(u.Account).GetString(),
-               Esc(u.Name).GetString(), u.Gender, u.PartialFlag, u.ExistFlag, Esc(u.PositionEx).GetString(),
-               u.ActiveState);
-    LONG rc = m_pDbSQLite->ExecInTransaction(sql);
+    // The wrapper escapes the quoted texts, or binds them where the text is never built.
+    LONG rc = m_pDbSQLite->ExecFormatted(m_texts.writeRow, {u.Uid, u.Cid, u.CorpAccount, u.Account, u.Name, u.Gender,
+                                                             u.PartialFlag, u.ExistFlag, u.PositionEx, u.ActiveState});
     if (rc != 0) {
         CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.writeError, rc);
         return false;

@@ -134,8 +134,17 @@ CDbSQLite::~CDbSQLite()
     Close();
 }
 
+bool CDbSQLite::IsDamageCode(LONG code)
+{
+    return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
+}
+
 LONG CDbSQLite::Fail(LONG code, const std::wstring& message)
 {
+    if (IsDamageCode(code)) {
+        m_metDamage = m_db != nullptr;
+        if (!m_path.empty()) m_damagedPath = m_path;
+    }
     m_lastError = message;
     return code;
 }
@@ -263,8 +272,11 @@ void CDbSQLite::Close()
         sqlite3_finalize(*kept);
         *kept = nullptr;
     }
+    // The last close of a WAL file copies the -wal into it: a damaged file is left as it is.
+    if (m_db && m_metDamage) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
     if (m_db) sqlite3_close_v2(m_db);
     m_db = nullptr;
+    m_metDamage = false;
     m_path.clear();
     m_fileId = FileId();
 }

@@ -101,6 +101,13 @@ public:
     LONG CommitTransaction();                                      // 0 or SQLite's code
     const wchar_t* LastError();
 
+    // Whether a code says the file is damaged (as opposed to busy, read-only or full).
+    static bool IsDamageCode(LONG code);
+    // Whether a statement on the file at path reported it damaged since the last
+    // ForgetDamage; closing the file does not forget it.
+    bool MetDamage(const wchar_t* path) const { return !m_damagedPath.empty() && path && m_damagedPath == path; }
+    void ForgetDamage() { m_damagedPath.clear(); }
+
     // How texts reached SQLite over this object's life: through a cached statement
     // (reused), through one prepared and cached for them (cached), or as they are (plain).
     struct StatementStats {
@@ -133,6 +140,8 @@ private:
     std::wstring m_path;  // empty for a read-only connection, so Open never reuses one
     FileId m_fileId;
     std::wstring m_lastError;
+    std::wstring m_damagedPath;  // the file a statement last found damaged
+    bool m_metDamage = false;    // on this connection
     int m_depth = 0;           // nesting depth of BeginTransaction
     bool m_failed = false;     // a statement failed in the current transaction
     std::wstring m_firstFailure;

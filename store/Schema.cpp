@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "MiscFuncs.h"
+#include "Utf8.h"
 
 const std::vector<TableSchema>& CSchema::Tables()
 {
@@ -57,6 +58,32 @@ const std::vector<ColumnUpgrade>& CSchema::Upgrades()
         {L"ContactUC", L"UpdateTime", L"varchar"},
     };
     return upgrades;
+}
+
+const std::vector<CounterColumn>& CSchema::Counters()
+{
+    static const std::vector<CounterColumn> counters = {
+        {L"CorpUC", L"CorpUC"},
+        {L"UserQGroupListUC", L"UserQGroupListUC"},
+        {L"UserSessionListUC", L"SessionListUC"},
+        {L"QGroupFileListUC_PWD", L"QGroupFileListUC"},
+        {L"ContactUC", L"ContactUC"},
+        {L"InnerGroupUC", L"InnerGroupUC"},
+        {L"InnerContactUC", L"InnerContactUC"},
+        {L"ExternalGroupUC", L"ExternalGroupUC"},
+        {L"ExternalContactUC", L"ExternalContactUC"},
+    };
+    return counters;
+}
+
+std::vector<std::string> CSchema::CounterResets()
+{
+    std::vector<std::string> resets;
+    for (const CounterColumn& counter : Counters()) {
+        resets.push_back(ToUtf8(std::wstring(L"update or replace ") + counter.table + L" set " + counter.column +
+                                L" = 0"));
+    }
+    return resets;
 }
 
 CString CSchema::MasterRowQuery(const wchar_t* table)

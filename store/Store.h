@@ -196,6 +196,10 @@ private:
     // connection is then closed, so nothing reaches a previous file.
     BOOL EnsureOpen();
     BOOL OpenDBFile(const wchar_t* path);
+    // 0 when the file is open with its schema ensured, else the open's code.
+    LONG OpenWithSchema(const wchar_t* path);
+    // Moves a damaged file aside and builds a new one from what can be read of it.
+    bool RecoverDamagedFile(const wchar_t* path);
     BOOL IsTableCreated();
     unsigned int CreateTable();
     BOOL AddColumn(const CDbSQLite::ResultTable& master, const wchar_t* column, const wchar_t* type,

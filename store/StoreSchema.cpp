@@ -22,22 +22,34 @@ BOOL CStore::OpenDBFile()
     return OpenDBFile(m_strDBPath);
 }
 
+// A file on which a load or save met damage is opened through OpenDBFile, which recovers it.
 BOOL CStore::EnsureOpen()
 {
-    if (m_pDbSQLite && m_pDbSQLite->IsOpenFile(m_strDBPath)) return TRUE;
+    if (m_pDbSQLite && m_pDbSQLite->IsOpenFile(m_strDBPath) && !m_pDbSQLite->MetDamage(m_strDBPath)) return TRUE;
     return OpenDBFile(m_strDBPath);
 }
 
+// A file found damaged at the open or the schema step, or by an earlier load or save, is
+// recovered first; a file that is busy, read-only or on a full disk is only refused.
 BOOL CStore::OpenDBFile(const wchar_t* path)
 {
     CKivoLog::PrintV(L"CStore::OpenDBFile db_file = %s", path ? path : L"");
     if (!m_pDbSQLite) return FALSE;
+    if (!m_pDbSQLite->MetDamage(path)) {
+        const LONG rc = OpenWithSchema(path);
+        if (!CDbSQLite::IsDamageCode(rc) && !m_pDbSQLite->MetDamage(path)) return rc == 0;
+    }
+    return RecoverDamagedFile(path) && OpenWithSchema(path) == 0;
+}
+
+LONG CStore::OpenWithSchema(const wchar_t* path)
+{
     if (m_pDbSQLite->Open(path, nullptr) != 0) {
         m_pDbSQLite->Close();
         const LONG rc = m_pDbSQLite->Open(path, nullptr);
         if (rc != 0) {
             CKivoLog::Print(L"CStore::OpenDBFile", m_pDbSQLite->LastError(), rc);
-            return FALSE;
+            return rc;
         }
     }
     // A file put in place of the one examined is examined as on a first open.
@@ -48,7 +60,7 @@ BOOL CStore::OpenDBFile(const wchar_t* path)
     }
     CKivoLog::PrintV(L"CStore::OpenDBFile m_bTableCreated = %d", m_bTableCreated);
     if (!IsTableCreated()) m_nTableCount = CreateTable();
-    return TRUE;
+    return 0;
 }
 
 void CStore::CloseDBFile()

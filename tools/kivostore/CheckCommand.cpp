@@ -158,6 +158,11 @@ bool AddIntegrity(CDbSQLite& db, CheckReport& report)
         for (size_t k = 0; problems.size() > 1 && k < problems.size(); ++k) text += "    " + problems[k] + "\n";
     }
     report.Add("integrity", {{"ok", ok}, {"problems", problems}}, text);
+    if (!ok) {
+        const std::string when = "at the first open after a load or save has read a damaged page";
+        report.Add("recovery", {{"when", when}},
+                   "recovery: the store recovers FILE " + when + "; 'kivostore recover FILE OUT' does it now\n");
+    }
     return ok;
 }
 

@@ -8,3 +8,4 @@
 int RunCheck(const std::vector<std::string>& args);
 int RunDemo(const std::vector<std::string>& args);
 int RunDump(const std::vector<std::string>& args);
+int RunRecover(const std::vector<std::string>& args);

@@ -11,6 +11,16 @@ int FileError(const std::string& path, const std::string& problem)
     return 1;
 }
 
+const char kRecoveredAtNextOpen[] =
+    "the store would move it aside and recover it at the next open ('kivostore recover FILE OUT' does "
+    "the same into a new file)";
+
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
 namespace {
 
 std::string Problem(const std::string& path, CDbSQLite& db)
@@ -23,7 +33,8 @@ std::string Problem(const std::string& path, CDbSQLite& db)
     if (!std::filesystem::is_regular_file(status)) return "not a regular file (a device, FIFO or socket): refused";
     const LONG rc = db.OpenReadOnly(WidePath(path));
     if (rc == 0) return "";
-    if (rc == 26) return "not a database file";
+    if (rc == 26) return std::string("not a database file; ") + kRecoveredAtNextOpen;
+    if (CDbSQLite::IsDamageCode(rc)) return "damaged (" + Narrow(db.LastError()) + "); " + kRecoveredAtNextOpen;
     return "cannot be read: " + Narrow(db.LastError());
 }
 

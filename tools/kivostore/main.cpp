@@ -20,6 +20,8 @@ const char kUsage[] =
     "  dump FILE [--store NAME] [--json] what each store loads from FILE, then the counts;\n"
     "                                    FILE is only read\n"
     "  demo FILE [--users N]             the sample round trip through IStore into a new FILE\n"
+    "  recover FILE OUT                  every row that can still be read from a damaged FILE,\n"
+    "                                    into a new file OUT; FILE is only read\n"
     "\n"
     "  --log LOGFILE   append the store's log lines to LOGFILE (anywhere on the line)\n"
     "\n"
@@ -70,6 +72,8 @@ int main(int argc, char** argv)
         exit = RunCheck(args);
     } else if (command == "dump") {
         exit = RunDump(args);
+    } else if (command == "recover") {
+        exit = RunRecover(args);
     } else if (command == "demo") {
         exit = RunDemo(args);
     } else {

@@ -137,6 +137,19 @@ bool IsUserTable(const CRowSalvage::SchemaEntry& entry)
     return entry.type == "table" && entry.name.compare(0, 7, "sqlite_") != 0;
 }
 
+// A schema text comes from the damaged file: only its first statement runs, and only when
+// it is a CREATE, so a garbled or planted text cannot attach or write anything else.
+int RunSchemaText(const SqliteConnection& to, const std::string& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(to.Get(), sql.c_str(), -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) return rc;
+    const bool create = stmt && sqlite3_strnicmp(sqlite3_sql(stmt), "create", 6) == 0;
+    rc = create ? sqlite3_step(stmt) : SQLITE_ERROR;
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
 // Moves path and its side files to a free damaged name; the name, or empty when nothing
 // could be moved (then everything is back where it was).
 std::string MoveAside(const std::string& path, std::string& error)
@@ -200,7 +213,7 @@ bool CDbRecovery::Build(const std::string& source, const std::string& target, Re
     const std::vector<CRowSalvage::SchemaEntry> schema = salvage.ReadSchema();
     for (const CRowSalvage::SchemaEntry& entry : schema) {
         if (!IsUserTable(entry)) continue;
-        const int rc = to.Exec(entry.sql);
+        const int rc = RunSchemaText(to, entry.sql);
         if (CannotWrite(rc)) return Refused(result.error, to);
         if (rc != SQLITE_OK) continue;
         const CRowSalvage::Copied copied = salvage.CopyTable(entry.name);
@@ -208,7 +221,7 @@ bool CDbRecovery::Build(const std::string& source, const std::string& target, Re
         result.tables.push_back({entry.name, copied.rows, copied.stretches});
     }
     for (const CRowSalvage::SchemaEntry& entry : schema) {
-        if (!IsUserTable(entry) && CannotWrite(to.Exec(entry.sql))) return Refused(result.error, to);
+        if (!IsUserTable(entry) && CannotWrite(RunSchemaText(to, entry.sql))) return Refused(result.error, to);
     }
     for (const std::string& sql : m_afterCopy) {
         if (CannotWrite(to.Exec(sql))) return Refused(result.error, to);

@@ -295,3 +295,20 @@ TEST_F(DamagedFileTest, ToolRecoversIntoANewFileAndCheckSaysWhenTheStoreWould)
     EXPECT_TRUE(ReadFile(DbPath()) == damagedBytes);
     EXPECT_TRUE(DamagedCopies().empty());
 }
+
+TEST_F(DamagedFileTest, ASchemaTextFromTheDamagedFileRunsOnlyAsOneCreate)
+{
+    const std::string file = m_dir.File("planted.db");
+    {
+        PlainDb db(file);
+        db.Exec("create table t(a)");
+        db.Exec("insert into t values(1),(2)");
+        db.Exec("PRAGMA writable_schema=ON");
+        db.Exec("update sqlite_master set sql='CREATE TABLE t(a); CREATE TABLE planted(x)' where name='t'");
+    }
+    const std::string out = m_dir.File("planted-out.db");
+    EXPECT_EQ(RunCommand(std::string(KIVO_TOOL_PATH) + " recover " + file + " " + out + " 2>&1").exitCode, 0);
+    PlainDb recovered(out);
+    EXPECT_EQ(recovered.Count("t"), 2);
+    EXPECT_EQ(recovered.Value("select count(*) from sqlite_master where name = 'planted'"), "0");
+}

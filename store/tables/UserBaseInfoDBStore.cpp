@@ -45,13 +45,24 @@ const UserStoreTexts kTexts = {
 enum Column { kUid, kCid, kCorpAccount, kAccount, kName, kGender, kPartialFlag, kExistFlag, kPositionEx,
               kActiveState };
 
+// Assigning a text a little longer than the inline buffer would give it twice that
+// buffer's room; a copy has only the room it needs, as a loaded record does.
+void AssignText(const std::wstring& from, std::wstring& to)
+{
+    if (to.capacity() < from.size()) {
+        to = std::wstring(from);
+    } else {
+        to = from;
+    }
+}
+
 // The fields a partial record does not carry.
 void CopyDetails(const STUserBaseInfo& from, STUserBaseInfo& to)
 {
-    to.CorpAccount = from.CorpAccount;
-    to.Account = from.Account;
-    to.Name = from.Name;
-    to.PositionEx = from.PositionEx;
+    AssignText(from.CorpAccount, to.CorpAccount);
+    AssignText(from.Account, to.Account);
+    AssignText(from.Name, to.Name);
+    AssignText(from.PositionEx, to.PositionEx);
     to.Gender = from.Gender;
 }
 

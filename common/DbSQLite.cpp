@@ -72,50 +72,62 @@ std::wstring ErrnoText(int error)
 
 }  // namespace
 
+// A row's cells are read as values, not through the statement: the statement's calls
+// lock and check the row for every call, and a cell is asked its type before it is read.
+// The values are the statement's own, used on this thread while the row is handed over.
+sqlite3_value* CDbSQLite::Row::Cell(size_t column) const
+{
+    return column < m_columns ? sqlite3_column_value(m_stmt, static_cast<int>(column)) : nullptr;
+}
+
 // NULL is the empty text; an integer is written here, in the decimal SQLite's own text of
 // it holds, without SQLite converting the cell.
 std::wstring CDbSQLite::Row::GetText(size_t column) const
 {
-    if (column >= GetColumnCount()) return std::wstring();
-    const int c = static_cast<int>(column);
-    switch (sqlite3_column_type(m_stmt, c)) {
+    sqlite3_value* const cell = Cell(column);
+    switch (cell ? sqlite3_value_type(cell) : SQLITE_NULL) {
     case SQLITE_NULL:
         return std::wstring();
     case SQLITE_INTEGER: {
         wchar_t digits[kMaxDecimal];
         wchar_t* const end = digits + kMaxDecimal;
-        const wchar_t* start = FormatDecimal(sqlite3_column_int64(m_stmt, c), end);
+        const wchar_t* start = FormatDecimal(sqlite3_value_int64(cell), end);
         return std::wstring(start, static_cast<size_t>(end - start));
     }
     default: {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c));
-        return text ? FromUtf8(text, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::wstring();
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+        if (text) return FromUtf8(text, static_cast<size_t>(sqlite3_value_bytes(cell)));
+        // Out of memory converting a number or blob: asked through the statement, which
+        // records the failure so that the query fails instead of handing over a blank.
+        text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, static_cast<int>(column)));
+        return text ? FromUtf8(text, static_cast<size_t>(sqlite3_column_bytes(m_stmt, static_cast<int>(column))))
+                    : std::wstring();
     }
     }
 }
 
 bool CDbSQLite::Row::IsEmpty(size_t column) const
 {
-    if (column >= GetColumnCount()) return true;
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(column))) {
+    sqlite3_value* const cell = Cell(column);
+    switch (cell ? sqlite3_value_type(cell) : SQLITE_NULL) {
     case SQLITE_NULL:
         return true;
     case SQLITE_INTEGER: case SQLITE_FLOAT:
         return false;
     default:
-        return sqlite3_column_bytes(m_stmt, static_cast<int>(column)) == 0;
+        return sqlite3_value_bytes(cell) == 0;
     }
 }
 
 LONG CDbSQLite::Row::GetLong(size_t column) const
 {
-    if (column >= GetColumnCount()) return 0;
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(column))) {
+    sqlite3_value* const cell = Cell(column);
+    switch (cell ? sqlite3_value_type(cell) : SQLITE_NULL) {
     case SQLITE_NULL:
         return 0;
     case SQLITE_INTEGER:
         // _wtol keeps the low 32 bits of the decimal it reads.
-        return static_cast<LONG>(static_cast<uint32_t>(sqlite3_column_int64(m_stmt, static_cast<int>(column))));
+        return static_cast<LONG>(static_cast<uint32_t>(sqlite3_value_int64(cell)));
     default:
         return _wtol(GetText(column).c_str());
     }

@@ -21,6 +21,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+struct sqlite3_value;
 
 class CDbSQLite {
 public:
@@ -83,6 +84,8 @@ public:
         LONG GetLong(size_t column) const;
 
     private:
+        sqlite3_value* Cell(size_t column) const;  // null past the end
+
         sqlite3_stmt* m_stmt;
         size_t m_columns;  // asked of SQLite once per row, not once per cell
     };

@@ -105,7 +105,9 @@ TEST_P(UserStoreTest, FailedCommitKeepsEverythingPending)
 
 // Which fields each step copies: a partial row loads without its texts and Gender, a
 // partial change leaves the held texts alone while its pending copy carries them and
-// no PartialFlag, and the save merges that copy into memory.
+// no PartialFlag, and the save merges that copy into memory, also after a failed save.
+// A soft removal writes a held partial user with its PartialFlag; a removed user comes
+// back as a full record made of its partial change.
 TEST_P(UserStoreTest, PartialRecords)
 {
     m_plain.Exec("insert into " + Table() + " values (1, 1000, 'kivo', 'acc', 'Ann', 0, 1, 0, '4', 3),"
@@ -120,10 +122,23 @@ TEST_P(UserStoreTest, PartialRecords)
     change.Gender = 7;
     Store().ModifyUserBaseInfo({change});
     EXPECT_EQ(std::make_pair(std::wstring(L"Bob"), 1), std::make_pair(All().back().Name, All().back().PartialFlag));
+    Store().SoftRemoveBaseUserInfo(1);
+    Store().SoftRemoveBaseUserInfo(2);
+    Store().RemoveBaseUserInfo(3);
+    change.Uid = 3;
+    Store().ModifyUserBaseInfo({change});
+    m_plain.Refuse("insert on " + Table() + " when new.Uid = 3");
+    EXPECT_EQ(0, Store().SaveToDisk(0));
+    m_plain.Exec("drop trigger refuse");
     ASSERT_EQ(1, Store().SaveToDisk(0));
-    EXPECT_EQ("Robert|0|7",
-              m_plain.Value("select Name || '|' || PartialFlag || '|' || Gender from " + Table() + " where Uid = 2"));
-    EXPECT_EQ(L"Robert", All().back().Name);
+    EXPECT_EQ((Rows{{"1", "", "0", "1"}, {"2", "Robert", "0", "0"}, {"3", "Robert", "1", "0"}}), Names());
+    EXPECT_EQ("7", m_plain.Value("select Gender from " + Table() + " where Uid = 2"));
+    std::vector<std::wstring> held;
+    for (const STUserBaseInfo& u : All()) held.push_back(u.Name);
+    EXPECT_EQ((std::vector<std::wstring>{L"", L"Robert", L"Robert"}), held);
+    STUserBaseInfo back;
+    ASSERT_EQ(1, Store().GetUserBaseInfo(3, back));
+    EXPECT_EQ(L"Robert", back.Name);  // held as a full record
 }
 
 // A file whose upgrade never added the trailing columns still loads, with defaults.

@@ -62,9 +62,9 @@ void CopyAllButPartialFlag(const STUserBaseInfo& from, STUserBaseInfo& to)
     to.PartialFlag = partial;
 }
 
-bool LacksName(const STUserBaseInfo& info)
+bool LacksName(const STUserBaseInfo& info, LONG partialFlag)
 {
-    return info.ExistFlag != 0 && info.PartialFlag == 0 &&
+    return info.ExistFlag != 0 && partialFlag == 0 &&
            (info.CorpAccount.empty() || info.Name.empty() || info.Account.empty());
 }
 
@@ -157,26 +157,26 @@ bool CUserBaseInfoDBStore::DeleteRemoved()
     return true;
 }
 
+// Every pending user is held: the calls that add one hold it, those that drop a held one
+// drop its change. Once merged, the held record is the pending one but for PartialFlag.
 bool CUserBaseInfoDBStore::WritePending()
 {
     auto held = m_mapUserBaseInfo.end();
-    for (const auto& entry : m_mapModifyInfo) {
-        const STUserBaseInfo& pending = entry.second;
+    for (const auto& [uid, pending] : m_mapModifyInfo) {
         // Both maps ascend: the held record is most often the one after the last.
         auto next = held == m_mapUserBaseInfo.end() ? held : std::next(held);
-        held = next != m_mapUserBaseInfo.end() && next->first == pending.Uid
-                   ? next
-                   : m_mapUserBaseInfo.try_emplace(pending.Uid).first;
+        held = next != m_mapUserBaseInfo.end() && next->first == uid ? next : m_mapUserBaseInfo.try_emplace(uid).first;
+        STUserBaseInfo& user = held->second;
+        if (pending.own) CopyAllButPartialFlag(*pending.own, user);
         // A removed user comes back as a new record, made from its pending entry alone.
-        if (m_mapDeleteInfo.count(pending.Uid) != 0) held->second = STUserBaseInfo();
-        CopyAllButPartialFlag(pending, held->second);
-        if (LacksName(pending)) CKivoLog::PrintV(m_texts.invalidAtSave, pending.Uid);
-        if (!WriteRow(pending)) return false;
+        if (m_mapDeleteInfo.count(uid) != 0) user.PartialFlag = 0;
+        if (LacksName(user, pending.PartialFlag)) CKivoLog::PrintV(m_texts.invalidAtSave, uid);
+        if (!WriteRow(user, pending.PartialFlag)) return false;
     }
     return true;
 }
 
-bool CUserBaseInfoDBStore::WriteRow(const STUserBaseInfo& u)
+bool CUserBaseInfoDBStore::WriteRow(const STUserBaseInfo& u, LONG partialFlag)
 {
     if (m_texts.deleteBeforeWrite) {
         LONG rc = m_pDbSQLite->ExecFormatted(m_texts.deleteBeforeWrite, {u.Uid});
@@ -187,7 +187,7 @@ bool CUserBaseInfoDBStore::WriteRow(const STUserBaseInfo& u)
     }
     // The wrapper escapes the quoted texts, or binds them where the text is never built.
     LONG rc = m_pDbSQLite->ExecFormatted(m_texts.writeRow, {u.Uid, u.Cid, u.CorpAccount, u.Account, u.Name, u.Gender,
-                                                             u.PartialFlag, u.ExistFlag, u.PositionEx, u.ActiveState});
+                                                             partialFlag, u.ExistFlag, u.PositionEx, u.ActiveState});
     if (rc != 0) {
         CStoreLog::StatementFailed(m_pDbSQLite, m_texts.saveTag, m_texts.writeError, rc);
         return false;
@@ -204,7 +204,7 @@ int CUserBaseInfoDBStore::ModifyUserBaseInfo(const std::list<STUserBaseInfo>& ls
 
 void CUserBaseInfoDBStore::ModifyOne(const STUserBaseInfo& in)
 {
-    if (LacksName(in)) {
+    if (LacksName(in, in.PartialFlag)) {
         CKivoLog::PrintV(m_texts.invalidAtModify, in.Uid, in.CorpAccount.c_str(), in.Name.c_str(),
                          in.Account.c_str());
     }
@@ -222,7 +222,8 @@ void CUserBaseInfoDBStore::ModifyOne(const STUserBaseInfo& in)
     }
     user.ExistFlag = in.ExistFlag;
     user.ActiveState = in.ActiveState;
-    CopyAllButPartialFlag(in, m_mapModifyInfo[in.Uid]);
+    // Only a partial change leaves held texts that differ from those to be written.
+    m_mapModifyInfo[in.Uid].own = in.PartialFlag == 0 ? nullptr : std::make_unique<STUserBaseInfo>(in);
 }
 
 int CUserBaseInfoDBStore::GetUserBaseInfo(ULONG ulUid, STUserBaseInfo& info)
@@ -260,9 +261,10 @@ int CUserBaseInfoDBStore::SoftRemoveBaseUserInfo(ULONG ulUid)
         }
     }
     user.ExistFlag = 0;
-    auto [pending, added] = m_mapModifyInfo.try_emplace(ulUid, user);
+    auto [pending, added] = m_mapModifyInfo.try_emplace(ulUid);
+    if (added) pending->second.PartialFlag = user.PartialFlag;
     // A change still pending would otherwise write the user back as existing.
-    if (!added) pending->second.ExistFlag = 0;
+    else if (pending->second.own) pending->second.own->ExistFlag = 0;
     return 1;
 }
 

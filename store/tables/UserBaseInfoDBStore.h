@@ -6,6 +6,7 @@
 
 #include <list>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "DbSQLite.h"
@@ -57,15 +58,24 @@ protected:
     CUserBaseInfoDBStore(CDbSQLite* pDbSQLite, const UserStoreTexts& texts);
 
 private:
+    // A change the next save writes. Its record is the held one with this PartialFlag,
+    // except after a partial change, whose texts and Gender differ from the held ones:
+    // then own holds the whole record (its PartialFlag unused). A fill of every user so
+    // costs a small node per user instead of a second copy of each record.
+    struct PendingUser {
+        LONG PartialFlag = 0;
+        std::unique_ptr<STUserBaseInfo> own;
+    };
+
     void ModifyOne(const STUserBaseInfo& info);
     bool DeleteRemoved();
     bool WritePending();
-    bool WriteRow(const STUserBaseInfo& pending);
+    bool WriteRow(const STUserBaseInfo& u, LONG partialFlag);
 
     const UserStoreTexts& m_texts;
     bool m_bConsistent = false;
     std::map<ULONG, STUserBaseInfo> m_mapUserBaseInfo;
-    std::map<ULONG, STUserBaseInfo> m_mapModifyInfo;
+    std::map<ULONG, PendingUser> m_mapModifyInfo;
     std::set<ULONG> m_mapDeleteInfo;
     CDbSQLite* m_pDbSQLite;  // not owned
 };

@@ -17,6 +17,8 @@
 namespace {
 
 const int kBusyTimeoutMs = 5000;
+// SQLite's own hook checkpoints a WAL of this many frames after a commit; ours does too.
+const int kCheckpointFrames = 1000;
 const CString kEmpty;
 
 bool OnlyWhitespaceOrSemicolons(const char* tail)
@@ -72,50 +74,62 @@ std::wstring ErrnoText(int error)
 
 }  // namespace
 
+// A row's cells are read as values, not through the statement: the statement's calls
+// lock and check the row for every call, and a cell is asked its type before it is read.
+// The values are the statement's own, used on this thread while the row is handed over.
+sqlite3_value* CDbSQLite::Row::Cell(size_t column) const
+{
+    return column < m_columns ? sqlite3_column_value(m_stmt, static_cast<int>(column)) : nullptr;
+}
+
 // NULL is the empty text; an integer is written here, in the decimal SQLite's own text of
 // it holds, without SQLite converting the cell.
 std::wstring CDbSQLite::Row::GetText(size_t column) const
 {
-    if (column >= GetColumnCount()) return std::wstring();
-    const int c = static_cast<int>(column);
-    switch (sqlite3_column_type(m_stmt, c)) {
+    sqlite3_value* const cell = Cell(column);
+    switch (cell ? sqlite3_value_type(cell) : SQLITE_NULL) {
     case SQLITE_NULL:
         return std::wstring();
     case SQLITE_INTEGER: {
         wchar_t digits[kMaxDecimal];
         wchar_t* const end = digits + kMaxDecimal;
-        const wchar_t* start = FormatDecimal(sqlite3_column_int64(m_stmt, c), end);
+        const wchar_t* start = FormatDecimal(sqlite3_value_int64(cell), end);
         return std::wstring(start, static_cast<size_t>(end - start));
     }
     default: {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c));
-        return text ? FromUtf8(text, static_cast<size_t>(sqlite3_column_bytes(m_stmt, c))) : std::wstring();
+        const char* text = reinterpret_cast<const char*>(sqlite3_value_text(cell));
+        if (text) return FromUtf8(text, static_cast<size_t>(sqlite3_value_bytes(cell)));
+        // Out of memory converting a number or blob: asked through the statement, which
+        // records the failure so that the query fails instead of handing over a blank.
+        text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, static_cast<int>(column)));
+        return text ? FromUtf8(text, static_cast<size_t>(sqlite3_column_bytes(m_stmt, static_cast<int>(column))))
+                    : std::wstring();
     }
     }
 }
 
 bool CDbSQLite::Row::IsEmpty(size_t column) const
 {
-    if (column >= GetColumnCount()) return true;
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(column))) {
+    sqlite3_value* const cell = Cell(column);
+    switch (cell ? sqlite3_value_type(cell) : SQLITE_NULL) {
     case SQLITE_NULL:
         return true;
     case SQLITE_INTEGER: case SQLITE_FLOAT:
         return false;
     default:
-        return sqlite3_column_bytes(m_stmt, static_cast<int>(column)) == 0;
+        return sqlite3_value_bytes(cell) == 0;
     }
 }
 
 LONG CDbSQLite::Row::GetLong(size_t column) const
 {
-    if (column >= GetColumnCount()) return 0;
-    switch (sqlite3_column_type(m_stmt, static_cast<int>(column))) {
+    sqlite3_value* const cell = Cell(column);
+    switch (cell ? sqlite3_value_type(cell) : SQLITE_NULL) {
     case SQLITE_NULL:
         return 0;
     case SQLITE_INTEGER:
         // _wtol keeps the low 32 bits of the decimal it reads.
-        return static_cast<LONG>(static_cast<uint32_t>(sqlite3_column_int64(m_stmt, static_cast<int>(column))));
+        return static_cast<LONG>(static_cast<uint32_t>(sqlite3_value_int64(cell)));
     default:
         return _wtol(GetText(column).c_str());
     }
@@ -139,8 +153,21 @@ bool CDbSQLite::IsDamageCode(LONG code)
     return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
 }
 
+// A connection that met one of these is not kept by Park: its file may not be as it thinks.
+bool CDbSQLite::IsTroubleCode(LONG code)
+{
+    switch (code & 0xff) {
+    case SQLITE_IOERR: case SQLITE_FULL: case SQLITE_NOMEM: case SQLITE_PROTOCOL: case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+        return true;
+    default:
+        return IsDamageCode(code);
+    }
+}
+
 LONG CDbSQLite::Fail(LONG code, const std::wstring& message)
 {
+    if (m_db && IsTroubleCode(code)) m_troubled = true;
     if (IsDamageCode(code)) {
         m_metDamage = m_db != nullptr;
         if (!m_path.empty()) m_damagedPath = m_path;
@@ -153,9 +180,13 @@ LONG CDbSQLite::Open(const wchar_t* path, const wchar_t* /*second*/)
 {
     const std::wstring wanted = path ? path : L"";
     if (IsOpenFile(wanted.c_str())) return SQLITE_OK;
-    Close();
+    if (m_db) Close();  // the path names another file now
     if (wanted.empty()) return Fail(SQLITE_CANTOPEN, L"no database path");
     const std::string file = ToUtf8(wanted);
+    if (Unpark(file)) {
+        m_path = wanted;
+        return SQLITE_OK;
+    }
     LONG rc = CheckFile(file, true);
     if (rc != SQLITE_OK) return rc;
 
@@ -169,6 +200,22 @@ LONG CDbSQLite::Open(const wchar_t* path, const wchar_t* /*second*/)
     struct stat st;
     if (stat(file.c_str(), &st) == 0) m_fileId = FileId{st.st_dev, st.st_ino};
     return SQLITE_OK;
+}
+
+// The parked connection becomes the open one when it is to the file at path; a connection
+// to any other file is released, so that two files are never held at once.
+bool CDbSQLite::Unpark(const std::string& file)
+{
+    if (!m_parked.db) return false;
+    struct stat st;
+    if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || FileId{st.st_dev, st.st_ino} != m_parked.fileId) {
+        Close();
+        return false;
+    }
+    m_db = m_parked.db;
+    m_fileId = m_parked.fileId;
+    m_parked = Parked();
+    return true;
 }
 
 bool CDbSQLite::IsOpenFile(const wchar_t* path) const
@@ -230,7 +277,9 @@ LONG CDbSQLite::Connect(const std::string& name, int flags, const char* const* s
         return Fail(rc, message);
     }
     m_db = db;
+    m_walFrames = 0;
     sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_wal_hook(m_db, OnWalCommit, this);
     for (size_t k = 0; k < count; ++k) {
         rc = Step(setup[k], nullptr);
         if (rc != SQLITE_OK && rc != SQLITE_DONE) {
@@ -267,18 +316,52 @@ void CDbSQLite::Close()
     RollBackOpenTransaction();
     m_depth = 0;
     m_failed = false;
+    if (m_db) Shut(m_db, m_metDamage);
+    if (m_parked.db) Shut(m_parked.db, false);
+    m_parked = Parked();
+    m_db = nullptr;
+    m_metDamage = false;
+    m_troubled = false;
+    m_path.clear();
+    m_fileId = FileId();
+}
+
+void CDbSQLite::Park()
+{
+    if (!m_db) return;
+    // A large WAL is better copied into the file now: its checkpoint ran at the commit.
+    if (m_path.empty() || m_troubled || m_walFrames >= kCheckpointFrames) {
+        Close();
+        return;
+    }
+    RollBackOpenTransaction();
+    m_depth = 0;
+    m_failed = false;
+    m_parked = Parked{m_db, m_fileId};
+    m_db = nullptr;
+    m_path.clear();
+    m_fileId = FileId();
+}
+
+void CDbSQLite::Shut(sqlite3* db, bool damaged)
+{
     m_cache.Clear();  // an unfinalized statement would keep the file open past the close
     for (sqlite3_stmt** kept : {&m_begin, &m_commit}) {
         sqlite3_finalize(*kept);
         *kept = nullptr;
     }
     // The last close of a WAL file copies the -wal into it: a damaged file is left as it is.
-    if (m_db && m_metDamage) sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
-    if (m_db) sqlite3_close_v2(m_db);
-    m_db = nullptr;
-    m_metDamage = false;
-    m_path.clear();
-    m_fileId = FileId();
+    if (damaged) sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    sqlite3_close_v2(db);
+    m_walFrames = 0;
+}
+
+// Replaces SQLite's own hook, doing what it does, and counts the frames for Close.
+int CDbSQLite::OnWalCommit(void* self, sqlite3* db, const char* name, int frames)
+{
+    static_cast<CDbSQLite*>(self)->m_walFrames = frames;
+    if (frames >= kCheckpointFrames) sqlite3_wal_checkpoint(db, name);
+    return SQLITE_OK;
 }
 
 void CDbSQLite::RollBackOpenTransaction()

@@ -10,6 +10,32 @@ import sys
 
 TO_NS = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
+# The most each family's side may take against raw SQLite (wall time; for memory, the peak).
+# A family is matched by the start of its name. The 50,000-department cases show the saves
+# stay linear: the raw side runs the same statements with the same index.
+TARGETS = (
+    ("UsersSave", 1.5), ("UsersLoad", 1.2), ("UserSaveOne", 1.5),
+    ("DepartmentsSave50k", 3.0), ("DepartmentSaveOne50k", 1.5),
+    ("DirectorySave", 3.0), ("ContactsSave", 3.0), ("DirectoryLoad", 1.5), ("ContactsLoad", 1.5),
+    ("AddContact", 1.2), ("UpdateRecentContactor", 1.2), ("SetLastLiveTime", 1.2),
+    ("UsersFillSave1MMemory", 1.5),
+)
+
+
+def target(family):
+    return next((limit for prefix, limit in TARGETS if family.startswith(prefix)), None)
+
+
+def verdict(family, ratio, over):
+    """The target column; a ratio over its target is remembered in over."""
+    limit = target(family)
+    if limit is None:
+        return "-"
+    if ratio > limit:
+        over.append("%s %.2f > %.1f" % (family, ratio, limit))
+        return "<= %.1f OVER" % limit
+    return "<= %.1f ok" % limit
+
 
 def runs(report):
     entries = report.get("benchmarks", [])
@@ -62,6 +88,7 @@ def main(path):
             continue
         families.setdefault(family, {})[side] = (entry["real_time"] * scale, entry["cpu_time"] * scale, cv)
     rows = []
+    over = []
     for family, sides in sorted(families.items()):
         raw = sides.get("Raw")
         for side, (real, cpu, cv) in sides.items():
@@ -69,19 +96,19 @@ def main(path):
                 continue
             if raw:
                 rows.append((family, side, fmt(real, cv), fmt(raw[0], raw[2]), "%.2f" % (real / raw[0]),
-                             "%.2f" % (cpu / raw[1])))
+                             "%.2f" % (cpu / raw[1]), verdict(family, real / raw[0], over)))
             else:
-                rows.append((family, side, fmt(real, cv), "-", "no raw", "no raw"))
+                rows.append((family, side, fmt(real, cv), "-", "no raw", "no raw", "-"))
     for family, sides in sorted(paired.items()):
         for side, (real, cpu, cv, raw_real, raw_cpu) in sides.items():
             rows.append((family, side, fmt(real, cv), fmt(raw_real) + " paired", "%.2f" % (real / raw_real),
-                         "%.2f" % (cpu / raw_cpu)))
+                         "%.2f" % (cpu / raw_cpu), verdict(family, real / raw_real, over)))
     if not rows and not memory:
         print("bench-ratios: no pairs found in " + path, file=sys.stderr)
         return 1
     # The machine may be shared: the CPU ratio is the steadier one, except where syncs dominate.
     if rows:
-        table(("family", "side", "time/iter", "raw time/iter", "side/raw", "side/raw cpu"), rows)
+        table(("family", "side", "time/iter", "raw time/iter", "side/raw", "side/raw cpu", "target"), rows)
     if rows and cvs:
         print("(medians of the repetitions; ± is the coefficient of variation of the real time)")
     memory_rows = []
@@ -92,12 +119,16 @@ def main(path):
                 continue
             for name, value in sorted(counters.items()):
                 base = raw.get(name)
+                judged = base and name.startswith("peak_")
                 memory_rows.append((family, side, name, "%.0f" % value, "%.0f" % base if base else "-",
-                                    "%.2f" % (value / base) if base else "no raw"))
+                                    "%.2f" % (value / base) if base else "no raw",
+                                    verdict(family, value / base, over) if judged else "-"))
     if memory_rows:
         if rows:
             print()
-        table(("family", "side", "counter", "bytes", "raw bytes", "side/raw"), memory_rows)
+        table(("family", "side", "counter", "bytes", "raw bytes", "side/raw", "target"), memory_rows)
+    print()
+    print("over target: " + "; ".join(over) if over else "every case with a target is within it")
     return 0
 
 

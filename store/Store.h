@@ -198,6 +198,7 @@ private:
     BOOL OpenDBFile(const wchar_t* path);
     // 0 when the file is open with its schema ensured, else the open's code.
     LONG OpenWithSchema(const wchar_t* path);
+    void ParkDBFile();
     // Moves a damaged file aside and builds a new one from what can be read of it.
     bool RecoverDamagedFile(const wchar_t* path);
     BOOL IsTableCreated();

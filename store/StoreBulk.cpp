@@ -91,7 +91,7 @@ int CStore::SaveToDisk(unsigned int mask, int bInTransaction)
             }
         }
     }
-    CloseDBFile();
+    ParkDBFile();
     CKivoLog::Print(L"CStore::SaveToDisk", L"End and type = ", mask);
     return pendingWritten ? result : 0;
 }
@@ -108,7 +108,7 @@ int CStore::SaveToDisk()
     for (const MaskRow& row : MaskTable()) {
         if (row.save && row.allSave && row.save(*this, 0) != 1) allSaved = false;
     }
-    CloseDBFile();
+    ParkDBFile();
     CKivoLog::Print(L"CStore::SaveToDisk", L"End");
     return allSaved ? 1 : 0;
 }

@@ -68,6 +68,13 @@ void CStore::CloseDBFile()
     if (m_pDbSQLite) m_pDbSQLite->Close();
 }
 
+// A save ends the file's use as a close does, but keeps the connection for the next
+// operation on the same file: closing it would cost every save three more syncs.
+void CStore::ParkDBFile()
+{
+    if (m_pDbSQLite) m_pDbSQLite->Park();
+}
+
 BOOL CStore::IsTableCreated()
 {
     CKivoLog::Print(L"CStore::CreateTable CorpInfo");

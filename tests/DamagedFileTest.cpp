@@ -50,7 +50,8 @@ protected:
     {
         CStore store;
         ASSERT_EQ(LoadAndFill(store, DbPath(), 2000), 1);
-        ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);  // closing checkpoints into one file
+        ASSERT_EQ(store.SaveToDisk(AllBits(), TRUE), 1);
+        store.CloseDBFile();  // copies the WAL into the file
         std::ofstream(Pristine(), std::ios::binary) << ReadFile(DbPath());
     }
     std::string Pristine() const { return m_dir.File("pristine.db"); }

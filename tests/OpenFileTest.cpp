@@ -112,11 +112,16 @@ TEST_F(OpenFileTest, AFileRemovedOrReplacedWhileOpenIsOpenedAgainAtThePath)
          }},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+      for (bool afterSave : {false, true}) {
+        SCOPED_TRACE(std::string(c.name) + (afterSave ? " after a save kept the connection" : " while open"));
         const std::string aside = m_dir.File(std::string(c.name) + ".aside");
+        std::remove(aside.c_str());
         std::remove(path.c_str());
         StoreOn store(path);
         ASSERT_EQ(1, store.LoadFromDisk());
+        if (afterSave) {
+            ASSERT_EQ(1, store.SaveToDisk(0, TRUE));
+        }
         c.change(path, aside);
         STDeptInfo dept;
         dept.Did = 4;
@@ -126,6 +131,7 @@ TEST_F(OpenFileTest, AFileRemovedOrReplacedWhileOpenIsOpenedAgainAtThePath)
         store.AddContact(ContactInfo(9), false);
         store.CloseDBFile();
         EXPECT_EQ("1 1", PlainDb(path).Counts({"DeptInfo", "ContactListInfo"}));
+      }
     }
 }
 
@@ -143,6 +149,46 @@ TEST_F(OpenFileTest, TheWrapperKeepsItsConnectionForTheSameFileByIdentity)
         ASSERT_EQ(0, db.Open(CString(FromUtf8(name)), nullptr));
         CDbSQLite::ResultTable rows;
         EXPECT_EQ(0, db.SelectStatement(L"select * from temp.only_here", rows)) << name;
+    }
+}
+
+// The connection a save keeps (and what lives only in it, a temporary table) is taken up by
+// the next Open of the same file. Kept no longer, or never kept, it leaves no WAL behind.
+TEST_F(OpenFileTest, AParkedConnectionServesOnlyTheNextOpenOfItsFile)
+{
+    const std::string other = m_dir.File("other.db");
+    const struct {
+        const char* name;
+        bool largeWal;
+        void (*between)(CDbSQLite& db, const std::string& other);
+        bool kept;
+    } cases[] = {
+        {"nothing between", false, [](CDbSQLite&, const std::string&) {}, true},
+        {"another file opened", false,
+         [](CDbSQLite& db, const std::string& o) { EXPECT_EQ(0, db.Open(CString(FromUtf8(o)), nullptr)); }, false},
+        {"closed", false, [](CDbSQLite& db, const std::string&) { db.Close(); }, false},
+        {"a large WAL", true, [](CDbSQLite&, const std::string&) {}, false},
+    };
+    const std::string wal = DbPath() + "-wal";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CDbSQLite db;
+        ASSERT_EQ(0, db.Open(DbPathW(), nullptr));
+        ASSERT_EQ(101, db.DirectStatement(L"create temp table only_here(x)"));
+        ASSERT_EQ(101, db.DirectStatement(L"create table if not exists Big(x)"));
+        if (c.largeWal) {
+            ASSERT_EQ(101, db.DirectStatement(L"with recursive n(i) as (select 1 union all select i + 1 from n "
+                                              L"where i < 1500) insert into Big select randomblob(4000) from n"));
+        }
+        db.Park();
+        EXPECT_FALSE(db.IsOpen());
+        c.between(db, other);
+        EXPECT_EQ(c.kept, access(wal.c_str(), F_OK) == 0);
+        ASSERT_EQ(0, db.Open(DbPathW(), nullptr));
+        CDbSQLite::ResultTable rows;
+        EXPECT_EQ(c.kept, db.SelectStatement(L"select * from temp.only_here", rows) == 0);
+        db.Close();
+        EXPECT_NE(0, access(wal.c_str(), F_OK));
     }
 }
 

@@ -56,6 +56,7 @@ TEST_F(StoreBulkTest, SaveEverythingOpensTheFileFirstAndSavesTheAllSaveStores)
     m_store.SaveDeptInfo(dept);
     EXPECT_EQ(m_store.SaveToDisk(), 1);
     EXPECT_EQ(PlainDb(DbPath()).Count("DeptInfo"), 1);
+    m_store.CloseDBFile();  // else the save would go on with the connection it kept
     {
         FaultVfs fullDisk;  // the save opens the file through it
         fullDisk.Arm(FaultVfs::Op::Write, 1, FaultVfs::Mode::FromThenOn);
@@ -71,6 +72,8 @@ TEST_F(StoreBulkTest, SaveEverythingOpensTheFileFirstAndSavesTheAllSaveStores)
     EXPECT_EQ(m_store.SaveToDisk(), 0);
 }
 
+// A save keeps its connection, and the WAL with it, for the next operation on the file;
+// only CloseDBFile copies the WAL into the file and removes it.
 TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
 {
     ASSERT_EQ(m_store.LoadFromDisk(), 1);
@@ -78,9 +81,13 @@ TEST_F(StoreBulkTest, LoadsOpenTheFileAndLeaveItOpenSavesCloseIt)
     ASSERT_EQ(m_store.LoadFromDisk(0x1), 1);
     EXPECT_EQ(HeldDepts(m_store).size(), 1u);
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);
-    // The last connection's close checkpoints and removes the write-ahead log.
-    EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);
+    EXPECT_EQ(access((DbPath() + "-wal").c_str(), F_OK), 0);
+    PlainDb(DbPath()).Exec("insert into DeptInfo (Cid, Did, Name) values (1, 3, 'y')");
     EXPECT_EQ(m_store.SaveToDisk(0, TRUE), 1);  // the next operation opens it again
+    ASSERT_EQ(m_store.LoadFromDisk(0x1), 1);
+    EXPECT_EQ(HeldDepts(m_store).size(), 2u);  // and sees what others wrote meanwhile
+    m_store.CloseDBFile();
+    EXPECT_NE(access((DbPath() + "-wal").c_str(), F_OK), 0);
 }
 
 // Two held records for one row of a table: the one given last is written and the

@@ -78,6 +78,7 @@ TEST(Tool, CheckReadsAnOldFileInUseAndChangesItOnlyWhenAsked)
         client.Exec("create table UserBaseInfo (Uid int primary key,Cid int,CorpAccount varchar(100),Account varchar(100),"
                     "Name varchar(100),Gender int, PartialFlag int default 0, ExistFlag int default 1)");
         client.Exec("insert into UserBaseInfo values (7, 1000, 'kivo', 'ana', 'Ana', 1, 0, 1)");
+        client.Exec("drop index DeptInfo_Did");
         client.Exec("PRAGMA journal_mode=WAL");
         client.Exec("insert into SessionList (SessionId, Title) values (5, 'open chat')");
         ASSERT_TRUE(std::filesystem::exists(file + "-wal"));
@@ -86,6 +87,7 @@ TEST(Tool, CheckReadsAnOldFileInUseAndChangesItOnlyWhenAsked)
         CommandRun check = Tool("check " + file);
         EXPECT_EQ(check.exitCode, 0) << check.out;
         EXPECT_TRUE(Has(check, "add column UserBaseInfo.ActiveState int default 1\n")) << check.out;
+        EXPECT_TRUE(Has(check, "create index DeptInfo_Did on DeptInfo\n")) << check.out;
         EXPECT_TRUE(Has(check, "SessionList                1 rows")) << check.out;
 
         // The dump reads the old table and the row still in the client's -wal.
@@ -99,7 +101,7 @@ TEST(Tool, CheckReadsAnOldFileInUseAndChangesItOnlyWhenAsked)
     CommandRun upgrade = Tool("check " + file + " --log " + log + " --upgrade");  // --log anywhere on the line
     umask(umaskBefore);
     EXPECT_EQ(upgrade.exitCode, 0) << upgrade.out;
-    EXPECT_TRUE(Has(upgrade, "upgraded: 2 schema changes made")) << upgrade.out;
+    EXPECT_TRUE(Has(upgrade, "upgraded: 3 schema changes made")) << upgrade.out;
     EXPECT_NE(ReadFile(log).find("CStore::OpenDBFile db_file = "), std::string::npos);
     EXPECT_EQ(ModeOf(log), 0600u);
     EXPECT_EQ(PlainDb(file).Value("select ActiveState from UserBaseInfo where Uid=7"), "1");

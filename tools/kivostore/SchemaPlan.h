@@ -1,5 +1,6 @@
 // What the store's first open of a file would change in its schema: the tables it would
-// create and the columns it would add, found by the store's own rules without writing.
+// create, the columns it would add and the indexes it would make, found by the store's own
+// rules without writing.
 #pragma once
 
 #include <string>
@@ -10,7 +11,8 @@
 
 struct SchemaChange {
     const TableSchema* table;
-    const ColumnUpgrade* column;  // null: the table is created
+    const ColumnUpgrade* column;  // null: the table is created, or its index made
+    bool index = false;
 
     std::string Describe() const;
 };

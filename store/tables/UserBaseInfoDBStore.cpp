@@ -235,7 +235,8 @@ void CUserBaseInfoDBStore::ModifyOne(const STUserBaseInfo& in)
     }
     user.ExistFlag = in.ExistFlag;
     user.ActiveState = in.ActiveState;
-    // Only a partial change leaves held texts that differ from those to be written.
+    // The row gets PartialFlag 0, or keeps that of a change already pending. Only a partial
+    // change leaves held texts that differ from those to be written.
     m_mapModifyInfo.try_emplace(in.Uid, 0);
     if (in.PartialFlag == 0) {
         m_mapPartialInfo.erase(in.Uid);

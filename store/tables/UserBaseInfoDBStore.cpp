@@ -45,13 +45,24 @@ const UserStoreTexts kTexts = {
 enum Column { kUid, kCid, kCorpAccount, kAccount, kName, kGender, kPartialFlag, kExistFlag, kPositionEx,
               kActiveState };
 
+// Assigning a text a little longer than the inline buffer would give it twice that
+// buffer's room; a copy has only the room it needs, as a loaded record does.
+void AssignText(const std::wstring& from, std::wstring& to)
+{
+    if (to.capacity() < from.size()) {
+        to = std::wstring(from);
+    } else {
+        to = from;
+    }
+}
+
 // The fields a partial record does not carry.
 void CopyDetails(const STUserBaseInfo& from, STUserBaseInfo& to)
 {
-    to.CorpAccount = from.CorpAccount;
-    to.Account = from.Account;
-    to.Name = from.Name;
-    to.PositionEx = from.PositionEx;
+    AssignText(from.CorpAccount, to.CorpAccount);
+    AssignText(from.Account, to.Account);
+    AssignText(from.Name, to.Name);
+    AssignText(from.PositionEx, to.PositionEx);
     to.Gender = from.Gender;
 }
 
@@ -100,6 +111,7 @@ CUserBaseInfoDBStore::CUserBaseInfoDBStore(CDbSQLite* pDbSQLite, const UserStore
 void CUserBaseInfoDBStore::ForgetPending()
 {
     m_mapModifyInfo.clear();
+    m_mapPartialInfo.clear();
     m_mapDeleteInfo.clear();
 }
 
@@ -162,16 +174,17 @@ bool CUserBaseInfoDBStore::DeleteRemoved()
 bool CUserBaseInfoDBStore::WritePending()
 {
     auto held = m_mapUserBaseInfo.end();
-    for (const auto& [uid, pending] : m_mapModifyInfo) {
+    for (const auto& [uid, partialFlag] : m_mapModifyInfo) {
         // Both maps ascend: the held record is most often the one after the last.
         auto next = held == m_mapUserBaseInfo.end() ? held : std::next(held);
         held = next != m_mapUserBaseInfo.end() && next->first == uid ? next : m_mapUserBaseInfo.try_emplace(uid).first;
         STUserBaseInfo& user = held->second;
-        if (pending.own) CopyAllButPartialFlag(*pending.own, user);
+        auto partial = m_mapPartialInfo.find(uid);
+        if (partial != m_mapPartialInfo.end()) CopyAllButPartialFlag(partial->second, user);
         // A removed user comes back as a new record, made from its pending entry alone.
         if (m_mapDeleteInfo.count(uid) != 0) user.PartialFlag = 0;
-        if (LacksName(user, pending.PartialFlag)) CKivoLog::PrintV(m_texts.invalidAtSave, uid);
-        if (!WriteRow(user, pending.PartialFlag)) return false;
+        if (LacksName(user, partialFlag)) CKivoLog::PrintV(m_texts.invalidAtSave, uid);
+        if (!WriteRow(user, partialFlag)) return false;
     }
     return true;
 }
@@ -223,7 +236,12 @@ void CUserBaseInfoDBStore::ModifyOne(const STUserBaseInfo& in)
     user.ExistFlag = in.ExistFlag;
     user.ActiveState = in.ActiveState;
     // Only a partial change leaves held texts that differ from those to be written.
-    m_mapModifyInfo[in.Uid].own = in.PartialFlag == 0 ? nullptr : std::make_unique<STUserBaseInfo>(in);
+    m_mapModifyInfo.try_emplace(in.Uid, 0);
+    if (in.PartialFlag == 0) {
+        m_mapPartialInfo.erase(in.Uid);
+    } else {
+        m_mapPartialInfo.insert_or_assign(in.Uid, in);
+    }
 }
 
 int CUserBaseInfoDBStore::GetUserBaseInfo(ULONG ulUid, STUserBaseInfo& info)
@@ -244,6 +262,7 @@ int CUserBaseInfoDBStore::RemoveBaseUserInfo(ULONG ulUid)
 {
     m_mapUserBaseInfo.erase(ulUid);
     m_mapModifyInfo.erase(ulUid);
+    m_mapPartialInfo.erase(ulUid);
     m_mapDeleteInfo.insert(ulUid);
     return 1;
 }
@@ -261,10 +280,10 @@ int CUserBaseInfoDBStore::SoftRemoveBaseUserInfo(ULONG ulUid)
         }
     }
     user.ExistFlag = 0;
-    auto [pending, added] = m_mapModifyInfo.try_emplace(ulUid);
-    if (added) pending->second.PartialFlag = user.PartialFlag;
-    // A change still pending would otherwise write the user back as existing.
-    else if (pending->second.own) pending->second.own->ExistFlag = 0;
+    m_mapModifyInfo.try_emplace(ulUid, user.PartialFlag);
+    // A partial change still pending would otherwise write the user back as existing.
+    auto partial = m_mapPartialInfo.find(ulUid);
+    if (partial != m_mapPartialInfo.end()) partial->second.ExistFlag = 0;
     return 1;
 }
 

@@ -6,7 +6,6 @@
 
 #include <list>
 #include <map>
-#include <memory>
 #include <set>
 
 #include "DbSQLite.h"
@@ -58,15 +57,6 @@ protected:
     CUserBaseInfoDBStore(CDbSQLite* pDbSQLite, const UserStoreTexts& texts);
 
 private:
-    // A change the next save writes. Its record is the held one with this PartialFlag,
-    // except after a partial change, whose texts and Gender differ from the held ones:
-    // then own holds the whole record (its PartialFlag unused). A fill of every user so
-    // costs a small node per user instead of a second copy of each record.
-    struct PendingUser {
-        LONG PartialFlag = 0;
-        std::unique_ptr<STUserBaseInfo> own;
-    };
-
     void ModifyOne(const STUserBaseInfo& info);
     bool DeleteRemoved();
     bool WritePending();
@@ -75,7 +65,12 @@ private:
     const UserStoreTexts& m_texts;
     bool m_bConsistent = false;
     std::map<ULONG, STUserBaseInfo> m_mapUserBaseInfo;
-    std::map<ULONG, PendingUser> m_mapModifyInfo;
+    // The changes the next save writes, as the PartialFlag of each one's row. The rest of
+    // a row is the held record, except after a partial change, whose texts and Gender
+    // differ from the held ones: m_mapPartialInfo keeps that change (its PartialFlag
+    // unused). A fill of every user so costs a small node per user, not a second record.
+    std::map<ULONG, LONG> m_mapModifyInfo;
+    std::map<ULONG, STUserBaseInfo> m_mapPartialInfo;
     std::set<ULONG> m_mapDeleteInfo;
     CDbSQLite* m_pDbSQLite;  // not owned
 };

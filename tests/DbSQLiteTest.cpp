@@ -41,14 +41,16 @@ TEST_F(DbSQLiteTest, RefusesTextsOfSeveralStatementsAndFilesThatAreNotDatabases)
     EXPECT_EQ(db.Open(L"", nullptr), 14);
 }
 
-// A Row reads numbers without any text: every kind of cell must still read as SQLite's own
-// text, as _wtol of it, and as empty text when NULL or past the end of the row.
+// A Row reads numbers without any text: every kind of cell, bytes that are not UTF-8 too,
+// must still read as SQLite's own text, as _wtol of it, and as empty text when NULL or
+// past the end of the row.
 TEST_F(DbSQLiteTest, EveryKindOfCellReadsThroughARowAsSqliteText)
 {
     ASSERT_EQ(m_db.DirectStatement(L"create table C(v)"), 101);
     const std::wstring values[] = {L"-1", L"9223372036854775807", L"-9223372036854775808", L"4294967295",
                                    L"3000000005", L"-7.9", L"1e300", L"'007'", L"'-5abc'", L"''", L"x'3432'", L"NULL",
-                                   L"'it''s \u4e2d\u6587 \U0001F600'", L"'" + std::wstring(20000, L'\u00e9') + L"'"};
+                                   L"'it''s \u4e2d\u6587 \U0001F600'", L"x'c0af80ff41'", L"cast(x'e29c41' as text)",
+                                   L"'" + std::wstring(20000, L'\u00e9') + L"'"};
     for (const std::wstring& value : values)
         ASSERT_EQ(m_db.DirectStatement((L"insert into C values (" + value + L")").c_str()), 101) << ToUtf8(value);
     const ::Rows expected = PlainDb(DbPath()).Rows("select v from C order by rowid");

@@ -19,6 +19,9 @@ namespace {
 const int kBusyTimeoutMs = 5000;
 // SQLite's own hook checkpoints a WAL of this many frames after a commit; ours does too.
 const int kCheckpointFrames = 1000;
+// Park keeps no connection whose WAL holds more: the file beside the database would stay
+// that large. Saves of a few rows never come near it, the WAL restarts after a checkpoint.
+const int kParkedFramesAtMost = 4 * kCheckpointFrames;
 const CString kEmpty;
 
 bool OnlyWhitespaceOrSemicolons(const char* tail)
@@ -329,8 +332,8 @@ void CDbSQLite::Close()
 void CDbSQLite::Park()
 {
     if (!m_db) return;
-    // A large WAL is better copied into the file now: its checkpoint ran at the commit.
-    if (m_path.empty() || m_troubled || m_walFrames >= kCheckpointFrames) {
+    // A large WAL is better removed now: its checkpoint ran at the commit.
+    if (m_path.empty() || m_troubled || m_walFrames > kParkedFramesAtMost) {
         Close();
         return;
     }

@@ -59,7 +59,7 @@ public:
     void Close();
     // Ends the use of the file as Close does (an open transaction is rolled back, every
     // call fails until the next Open), but a healthy connection opened by Open whose WAL
-    // is small is kept for the next Open of the same file: a real close copies the WAL
+    // is not large is kept for the next Open of the same file: a real close copies the WAL
     // into the file and removes it, which costs a save of one row three more syncs. Its
     // commits are on disk already; the WAL beside the file holds them until Close, or
     // until an Open of another file closes it.

@@ -78,9 +78,11 @@ void CStore::ParkDBFile()
 BOOL CStore::IsTableCreated()
 {
     CKivoLog::Print(L"CStore::CreateTable CorpInfo");
-    CDbSQLite::ResultTable master;
-    if (m_pDbSQLite->SelectStatement(L"SELECT * FROM sqlite_master where type='table'", master) != 0) return FALSE;
-    return master.GetRowCount() >= m_nTableCount && m_nTableCount > 15;
+    // Every open asks this: the rows are counted, their texts never converted.
+    unsigned int tables = 0;
+    const LONG rc = m_pDbSQLite->SelectEachRow(L"SELECT * FROM sqlite_master where type='table'",
+                                               [&tables](const CDbSQLite::Row&) { ++tables; });
+    return rc == 0 && tables >= m_nTableCount && m_nTableCount > 15;
 }
 
 unsigned int CStore::CreateTable()

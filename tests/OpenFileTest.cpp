@@ -178,7 +178,7 @@ TEST_F(OpenFileTest, AParkedConnectionServesOnlyTheNextOpenOfItsFile)
         ASSERT_EQ(101, db.DirectStatement(L"create table if not exists Big(x)"));
         if (c.largeWal) {
             ASSERT_EQ(101, db.DirectStatement(L"with recursive n(i) as (select 1 union all select i + 1 from n "
-                                              L"where i < 1500) insert into Big select randomblob(4000) from n"));
+                                              L"where i < 5000) insert into Big select randomblob(4000) from n"));
         }
         db.Park();
         EXPECT_FALSE(db.IsOpen());

@@ -215,6 +215,7 @@ int CContactListDBStore::LoadFromDisk()
 {
     CKivoLog::Print(kLoadBegin);
     m_mapContact.clear();
+    m_keysMayDiffer = false;  // the JSON's uid is the key of every row loaded
     CString sql;
     sql.Format(kSelectAll, m_strTableName.c_str());
     int rows = 0;
@@ -341,6 +342,7 @@ void CContactListDBStore::Hold(ULONG uid, const PendingRow& row)
         held = m_mapContact.emplace(uid, STContactInfo()).first;
     }
     held->second = row.contact;  // stays under uid even when the record's own uid differs
+    if (uid != row.contact.uid) m_keysMayDiffer = true;
     DropOtherHolders(uid, row.contact.uid);
 }
 
@@ -368,6 +370,7 @@ void CContactListDBStore::SaveContactList(const std::map<ULONG, STContactInfo>& 
 {
     CKivoLog::PrintV(kSaveList, static_cast<int>(m_mapContact.size()), static_cast<int>(mapContact.size()));
     m_mapContact = mapContact;
+    m_keysMayDiffer = true;
     std::map<ULONG, ULONG> keyOfUid;
     for (const auto& [key, contact] : m_mapContact) {
         auto [earlier, first] = keyOfUid.try_emplace(contact.uid, key);
@@ -382,19 +385,24 @@ void CContactListDBStore::SaveContactList(const std::map<ULONG, STContactInfo>& 
 // one given last may stay: both would fail every save.
 void CContactListDBStore::DropOtherHolders(ULONG keptKey, ULONG uid)
 {
+    if (!m_keysMayDiffer) return;
+    bool anyDiffers = false;
     for (auto it = m_mapContact.begin(); it != m_mapContact.end();) {
         if (it->first == keptKey || it->second.uid != uid) {
+            anyDiffers |= it->first != it->second.uid;
             ++it;
             continue;
         }
         CKivoLog::PrintV(kUidHeldTwice, uid, it->first);
         it = m_mapContact.erase(it);
     }
+    m_keysMayDiffer = anyDiffers;
 }
 
 void CContactListDBStore::ClearContactList()
 {
     m_mapContact.clear();
+    m_keysMayDiffer = false;
 }
 
 void CContactListDBStore::AddContact(const STContactInfo& contact)

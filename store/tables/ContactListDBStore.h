@@ -58,6 +58,9 @@ private:
     bool m_bConsistent = false;
     std::wstring m_strTableName;
     std::map<ULONG, STContactInfo> m_mapContact;
+    // Some record may be held under a key other than its own uid; until one is, a row
+    // write need not look through every record for another holder of its uid.
+    bool m_keysMayDiffer = false;
     // Accepted changes whose row write failed: held in memory, owed to the table.
     std::map<ULONG, PendingRow> m_mapPendingRow;
     CDbSQLite* m_pDbSQLite;  // not owned

@@ -424,62 +424,76 @@ const std::string& ContactFile()
     return path;
 }
 
-void RawSaveUser(sqlite3* db, const STUserBaseInfo& user)
+namespace {
+
+const char kReplaceUser[] =
+    "replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
+    "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)";
+const char kRemoveUserEx[] = "delete from UserBaseInfoEx where Uid=? ";
+const char kInsertUserEx[] =
+    "insert into UserBaseInfoEx (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
+    "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)";
+
+}  // namespace
+
+RawOneUserSave::RawOneUserSave(sqlite3* db) : m_replace(db, kReplaceUser), m_remove(db, kRemoveUserEx),
+                                              m_insert(db, kInsertUserEx)
 {
-    RawStatement replace(db,
-                         "replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
-                         "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
-    WriteUser(replace, user);
-    RawStatement remove(db, "delete from UserBaseInfoEx where Uid=? ");
-    remove.Int(1, Signed(user.Uid)).Run();
-    RawStatement insert(db,
-                        "insert into UserBaseInfoEx (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
-                        "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
-    WriteUser(insert, user);
+}
+
+void RawOneUserSave::Save(const STUserBaseInfo& user)
+{
+    WriteUser(m_replace, user);
+    m_remove.Int(1, Signed(user.Uid)).Run();
+    WriteUser(m_insert, user);
 }
 
 void RawSaveUsers(sqlite3* db, int count)
 {
-    RawStatement replace(db,
-                         "replace into UserBaseInfo (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
-                         "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
+    RawStatement replace(db, kReplaceUser);
     for (const STUserBaseInfo& user : SampleUsers(count)) WriteUser(replace, user);
-    RawStatement remove(db, "delete from UserBaseInfoEx where Uid=? ");
-    RawStatement insert(db,
-                        "insert into UserBaseInfoEx (Uid,Cid,CorpAccount,Account,Name,Gender, PartialFlag, "
-                        "ExistFlag, PositionEx, ActiveState) values (?,?,?,?,?,?, ?, ?, ?, ?)");
+    RawStatement remove(db, kRemoveUserEx);
+    RawStatement insert(db, kInsertUserEx);
     for (const STUserBaseInfo& user : SampleUsers(count)) {
         remove.Int(1, Signed(user.Uid)).Run();
         WriteUser(insert, user);
     }
 }
 
+RawOneDepartmentSave::RawOneDepartmentSave(sqlite3* db)
+    : m_remove(db, "delete from deptinfo where Did=?"),
+      m_insert(db,
+               "insert into deptinfo (Cid,Did,Name,PDid,UC,FirstChild,NextSibling,Desp,Fax,"
+               "HideDeptList,Addr,Tel,Website,FirstChildUser, PartialFlag) "
+               "values(?,?,?,?,?,?,?,?,?,?,?,?,?,?, ?)")
+{
+}
+
+void RawOneDepartmentSave::Save(const STDeptInfo& d)
+{
+    m_remove.Int(1, Signed(d.Did)).Run();
+    m_insert.Int(1, Signed(d.Cid))
+        .Int(2, Signed(d.Did))
+        .Text(3, d.Name)
+        .Int(4, Signed(d.PDid))
+        .Int(5, Signed(d.UC))
+        .Int(6, Signed(d.FirstChild))
+        .Int(7, Signed(d.NextSibling))
+        .Text(8, d.Desp)
+        .Text(9, d.Fax)
+        .Text(10, d.HideDeptList)
+        .Text(11, d.Addr)
+        .Text(12, d.Tel)
+        .Text(13, d.Website)
+        .Int(14, Signed(d.FirstChildUser))
+        .Int(15, d.PartialFlag)
+        .Run();
+}
+
 void RawSaveDepartments(sqlite3* db, const std::vector<STDeptInfo>& departments)
 {
-    RawStatement removeDept(db, "delete from deptinfo where Did=?");
-    RawStatement insertDept(db,
-                            "insert into deptinfo (Cid,Did,Name,PDid,UC,FirstChild,NextSibling,Desp,Fax,"
-                            "HideDeptList,Addr,Tel,Website,FirstChildUser, PartialFlag) "
-                            "values(?,?,?,?,?,?,?,?,?,?,?,?,?,?, ?)");
-    for (const STDeptInfo& d : departments) {
-        removeDept.Int(1, Signed(d.Did)).Run();
-        insertDept.Int(1, Signed(d.Cid))
-            .Int(2, Signed(d.Did))
-            .Text(3, d.Name)
-            .Int(4, Signed(d.PDid))
-            .Int(5, Signed(d.UC))
-            .Int(6, Signed(d.FirstChild))
-            .Int(7, Signed(d.NextSibling))
-            .Text(8, d.Desp)
-            .Text(9, d.Fax)
-            .Text(10, d.HideDeptList)
-            .Text(11, d.Addr)
-            .Text(12, d.Tel)
-            .Text(13, d.Website)
-            .Int(14, Signed(d.FirstChildUser))
-            .Int(15, d.PartialFlag)
-            .Run();
-    }
+    RawOneDepartmentSave writer(db);
+    for (const STDeptInfo& d : departments) writer.Save(d);
 }
 
 void RawSaveDirectory(sqlite3* db)

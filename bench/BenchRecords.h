@@ -48,9 +48,30 @@ const std::string& ContactFile();
 // Raw saves of the whole sample inside the caller's transaction: the store's statements,
 // with the values and types its texts bind.
 void RawSaveUsers(sqlite3* db, int count);
-void RawSaveUser(sqlite3* db, const STUserBaseInfo& user);  // prepares its statements each time
+// The statements of one changed user's save (both user tables), prepared once for the
+// connection, as a client that keeps its statements would.
+class RawOneUserSave {
+public:
+    explicit RawOneUserSave(sqlite3* db);
+    void Save(const STUserBaseInfo& user);
+
+private:
+    RawStatement m_replace;
+    RawStatement m_remove;
+    RawStatement m_insert;
+};
 void RawSaveDirectory(sqlite3* db);
 void RawSaveDepartments(sqlite3* db, const std::vector<STDeptInfo>& departments);
+// The statements of one changed department's save, prepared once for the connection.
+class RawOneDepartmentSave {
+public:
+    explicit RawOneDepartmentSave(sqlite3* db);
+    void Save(const STDeptInfo& department);
+
+private:
+    RawStatement m_remove;
+    RawStatement m_insert;
+};
 void RawSaveContacts(sqlite3* db);
 
 // Raw reads into the records the store holds, keyed as the store keys them.

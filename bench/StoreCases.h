@@ -66,7 +66,8 @@ inline void PairedSave(benchmark::State& state, unsigned int mask, const std::fu
 // side_syncs and raw_syncs. change(store, k) and writeOne(db, k) change the same record.
 inline void PairedSaveOne(benchmark::State& state, unsigned int mask, const std::function<void(IStore&)>& fill,
                           void (*change)(IStore&, int), std::initializer_list<const wchar_t*> tables,
-                          const std::function<void(sqlite3*)>& writeAll, void (*writeOne)(sqlite3*, int))
+                          const std::function<void(sqlite3*)>& writeAll,
+                          const std::function<std::function<void(int)>(sqlite3*)>& prepareOne)
 {
     FaultVfs counter;  // never armed: it only counts
     BenchDir dir;
@@ -92,16 +93,20 @@ inline void PairedSaveOne(benchmark::State& state, unsigned int mask, const std:
         run();
         syncs += counter.Syncs() - before;
     };
-    RunPaired(
-        state, [&] { counted(sideSyncs, [&] { failed |= api.SaveToDisk(mask, TRUE) != 1; }); },
-        [&] {
-            counted(rawSyncs, [&] {
-                RawExec(db, "BEGIN IMMEDIATE");
-                writeOne(db, next);
-                RawExec(db, "COMMIT");
-            });
-        },
-        [&] { change(api, ++next); });
+    {
+        // Prepared once, as the store keeps its statements from one save to the next.
+        const std::function<void(int)> writeOne = prepareOne(db);
+        RunPaired(
+            state, [&] { counted(sideSyncs, [&] { failed |= api.SaveToDisk(mask, TRUE) != 1; }); },
+            [&] {
+                counted(rawSyncs, [&] {
+                    RawExec(db, "BEGIN IMMEDIATE");
+                    writeOne(next);
+                    RawExec(db, "COMMIT");
+                });
+            },
+            [&] { change(api, ++next); });
+    }
     sqlite3_close(db);
     if (failed) state.SkipWithError("the store's save failed");
     const double n = static_cast<double>(state.iterations());

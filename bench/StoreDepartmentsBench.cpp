@@ -36,7 +36,10 @@ void DepartmentSaveOne(benchmark::State& state)
 {
     PairedSaveOne(
         state, kDepartmentMask, FillDepartments, [](IStore& store, int k) { store.SaveDeptInfo(Changed(k)); },
-        {L"DeptInfo"}, WriteDepartments, [](sqlite3* db, int k) { RawSaveDepartments(db, {Changed(k)}); });
+        {L"DeptInfo"}, WriteDepartments, [](sqlite3* db) {
+            auto writer = std::make_shared<RawOneDepartmentSave>(db);
+            return [writer](int k) { writer->Save(Changed(k)); };
+        });
 }
 
 BENCHMARK(DepartmentsSave)->Name("DepartmentsSave50k/Store")->Iterations(2)->Unit(benchmark::kMillisecond)->UseManualTime();

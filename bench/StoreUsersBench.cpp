@@ -46,7 +46,10 @@ void UserSaveOne(benchmark::State& state)
             store.ModifyUserBaseInfoEx(changed);
         },
         {kUserTables[0], kUserTables[1]}, [count](sqlite3* db) { RawSaveUsers(db, count); },
-        [](sqlite3* db, int k) { RawSaveUser(db, Changed(k)); });
+        [](sqlite3* db) {
+            auto writer = std::make_shared<RawOneUserSave>(db);
+            return [writer](int k) { writer->Save(Changed(k)); };
+        });
 }
 
 // 1,000,000 users take minutes per case: `make bench` runs them, CI never runs the bench.

@@ -355,6 +355,13 @@ void CDbSQLite::Shut(sqlite3* db, bool damaged)
     }
     // The last close of a WAL file copies the -wal into it: a damaged file is left as it is.
     if (damaged) sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    // Of a file moved or replaced since its open, SQLite leaves the WAL at the old name,
+    // where the next open of the path would lay it over whatever file stands there now:
+    // the WAL goes into the file it belongs to first, and is emptied.
+    int moved = 0;
+    if (!damaged && sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &moved) == SQLITE_OK && moved) {
+        sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
     sqlite3_close_v2(db);
     m_walFrames = 0;
 }

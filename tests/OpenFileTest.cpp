@@ -130,7 +130,16 @@ TEST_F(OpenFileTest, AFileRemovedOrReplacedWhileOpenIsOpenedAgainAtThePath)
         EXPECT_EQ(1, store.SaveToDisk(0x1, TRUE));
         store.AddContact(ContactInfo(9), false);
         store.CloseDBFile();
-        EXPECT_EQ("1 1", PlainDb(path).Counts({"DeptInfo", "ContactListInfo"}));
+        PlainDb file(path);
+        EXPECT_EQ("1 1", file.Counts({"DeptInfo", "ContactListInfo"}));
+        // Still the file put there: nothing of the previous file's WAL was laid over it, and
+        // the previous file moved aside holds what its WAL held.
+        EXPECT_EQ(std::string(c.name) == "replaced" ? "1" : "0",
+                  file.Value("select count(*) from sqlite_master where name='Other'"));
+        EXPECT_EQ("ok", file.Value("PRAGMA integrity_check"));
+        if (std::string(c.name) == "renamed") {
+            EXPECT_EQ("0", PlainDb(aside).Value("select count(*) from DeptInfo"));
+        }
       }
     }
 }

@@ -317,16 +317,10 @@ LONG CDbSQLite::CopyTo(const wchar_t* path)
 void CDbSQLite::Close()
 {
     RollBackOpenTransaction();
-    m_depth = 0;
-    m_failed = false;
     if (m_db) Shut(m_db, m_metDamage);
     if (m_parked.db) Shut(m_parked.db, false);
     m_parked = Parked();
-    m_db = nullptr;
-    m_metDamage = false;
-    m_troubled = false;
-    m_path.clear();
-    m_fileId = FileId();
+    ForgetConnection();
 }
 
 void CDbSQLite::Park()
@@ -338,10 +332,18 @@ void CDbSQLite::Park()
         return;
     }
     RollBackOpenTransaction();
+    m_parked = Parked{m_db, m_fileId};
+    ForgetConnection();
+}
+
+// What belonged to the connection just closed or parked.
+void CDbSQLite::ForgetConnection()
+{
+    m_db = nullptr;
     m_depth = 0;
     m_failed = false;
-    m_parked = Parked{m_db, m_fileId};
-    m_db = nullptr;
+    m_metDamage = false;
+    m_troubled = false;
     m_path.clear();
     m_fileId = FileId();
 }
@@ -366,7 +368,7 @@ void CDbSQLite::Shut(sqlite3* db, bool damaged)
     m_walFrames = 0;
 }
 
-// Replaces SQLite's own hook, doing what it does, and counts the frames for Close.
+// Replaces SQLite's own hook, doing what it does, and counts the frames for Park.
 int CDbSQLite::OnWalCommit(void* self, sqlite3* db, const char* name, int frames)
 {
     static_cast<CDbSQLite*>(self)->m_walFrames = frames;

@@ -137,6 +137,7 @@ private:
     LONG Connect(const std::string& name, int flags, const char* const* setup, size_t count);
     bool Unpark(const std::string& file);
     void Shut(sqlite3* db, bool damaged);
+    void ForgetConnection();
     static int OnWalCommit(void* self, sqlite3* db, const char* name, int frames);
     LONG Run(const wchar_t* sql, ResultTable* table, const RowHandler* onRow, bool partOfTransaction);
     LONG Guarded(bool partOfTransaction, const std::function<LONG()>& step);
@@ -153,7 +154,7 @@ private:
     void RollBackOpenTransaction();
 
     sqlite3* m_db = nullptr;
-    // The connection Close kept; its statements stay in the cache while it waits.
+    // The connection Park kept; its statements stay in the cache while it waits.
     struct Parked {
         sqlite3* db = nullptr;
         FileId fileId;
